@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// True for an existing regular file (a folder of that name does not count).
+bool FileExists(const std::string& path);
+// The whole file, or nothing when it cannot be read or is larger than maxBytes.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uint64_t maxBytes);

@@ -1,0 +1,4 @@
+#include "status/Portrait.h"
+#include "game/Game.h"
+
+void tmrTaviBlink_Timer(Game&) {}

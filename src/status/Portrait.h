@@ -1,0 +1,5 @@
+#pragma once
+
+struct Game;
+
+void tmrTaviBlink_Timer(Game& g);
