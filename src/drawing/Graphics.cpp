@@ -1,15 +1,68 @@
 #include "drawing/Graphics.h"
 #include "game/Game.h"
+#include "host/Files.h"
+#include <new>
+#include <optional>
+#include <utility>
 
-// Placeholder bodies; the loader comes with the drawing work.
-void LoadSurface(Game&, Surface&) {}
-Surface NewSurface(Game&, int width, int height) { return NewBlankSurface(width, height); }
-void LoadGraphics(Game& g) {
-    g.gfx.surfTable = NewBlankSurface(g.table.TableWidth, g.table.TableHeight);
-    g.gfx.surfBackground = NewBlankSurface(g.table.TableWidth, g.table.TableHeight);
-    g.gfx.surfDrag = NewBlankSurface(128, 376);
+namespace {
+void Report(Game& g, const std::string& text) {
+    g.host.dialogs->MsgBox(text, MsgStyle::Ok, g.texts.WindowTitle);
 }
-void TileBackground(Game&) {}
+
+// The decoder's picture, if it is a whole one we can hold.
+std::optional<Picture> DecodeFile(Game& g, const std::string& path) {
+    if (!g.host.pictures) return std::nullopt;
+    try {
+        std::optional<Picture> p = g.host.pictures->Decode(path);
+        if (!p || p->Width <= 0 || p->Height <= 0 ||
+            p->Pixels.size() != static_cast<size_t>(p->Width) * static_cast<size_t>(p->Height))
+            return std::nullopt;
+        return p;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+} // namespace
+
+void LoadSurface(Game& g, Surface& s) {
+    if (!FileExists(s.FileName)) return; // missing pictures are simply not shown
+    FreeSurface(s);
+    std::optional<Picture> p = DecodeFile(g, s.FileName);
+    if (!p) {
+        Report(g, "不能打开文件 " + s.FileName + "!");
+        return;
+    }
+    s.Width = p->Width;
+    s.Height = p->Height;
+    s.Pixels = std::move(p->Pixels);
+}
+
+Surface NewSurface(Game& g, int width, int height) {
+    Surface s;
+    try {
+        s = NewBlankSurface(width, height);
+    } catch (const std::bad_alloc&) {
+        s = Surface{};
+    }
+    if (s.Empty()) Report(g, "内存错误!");
+    return s;
+}
+
+void TileBackground(Game& g) {
+    Surface& bg = g.gfx.surfBgFile;
+    Surface& table = g.gfx.surfBackground;
+    const int w = bg.Width, h = bg.Height;
+    if (bg.Empty() || w <= 0 || h <= 0) {
+        FillSurface(table, PlainTableColour); // nothing to tile: the table is plain green
+    } else {
+        // Tiles are only needed where the surface is; the last row and column are cut at its edge.
+        for (int y = 0; y < table.Height; y += h)
+            for (int x = 0; x < table.Width; x += w) Blit(table, x, y, w, h, bg, 0, 0, Rop::Copy);
+    }
+    FreeSurface(bg);
+}
+
 std::string BackgroundFile(const Game& g, int index) {
     return g.table.AppFolder + "BG/BG" + std::to_string(index + 1) + ".BMP";
 }

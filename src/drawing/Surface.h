@@ -26,3 +26,5 @@ void Blit(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, 
 // A blank surface of the given size (contents black), or an empty one if the size is unusable.
 Surface NewBlankSurface(int width, int height);
 void FreeSurface(Surface& s);
+// Every pixel of s set to one colour.
+void FillSurface(Surface& s, uint32_t colour);

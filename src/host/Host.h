@@ -40,6 +40,8 @@ public:
     virtual void SetPanelWidth(int panel, int width) = 0;
     virtual int PanelWidth(int panel) const = 0;
     virtual void PopupOptionsMenu() = 0;
+    // Put what was invalidated on the screen now, for animations that run inside a handler.
+    virtual void Flush() {}
 };
 
 class MenuService {
@@ -76,6 +78,8 @@ public:
     virtual void DoEvents() = 0;       // let pending window events run once
     virtual void EndProgram() = 0;     // stop at once; the game sets its Ended flag first
     virtual void ScreenSize(int& width, int& height) = 0;
+    // A short pause that paces an animation; pending events are not served.
+    virtual void Pause(int /*milliseconds*/) {}
 };
 
 // A decoded picture: 0x00RRGGBB pixels, row-major.

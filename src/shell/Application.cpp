@@ -1,0 +1,84 @@
+#include "shell/Application.h"
+#include "game/Deck.h"
+#include "game/Game.h"
+#include "game/Lifecycle.h"
+#include "host/ClockRandom.h"
+#include "host/QtPictureDecoder.h"
+#include "settings/QtSettingsStore.h"
+#include "shell/QtServices.h"
+#include "shell/TableWidget.h"
+#include "shell/frmMain.h"
+#include "sound/AudioDevice.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+struct Application::Owned {
+    QtSystem system;
+    std::unique_ptr<QtDialogs> dialogs;
+    QtPictureDecoder pictures;
+    std::unique_ptr<QtSettingsStore> store;
+    std::unique_ptr<AudioService> audio;
+    ClockRandom random;
+};
+
+namespace {
+// The folder the program lies in, through any symlinks, as installed games are launched.
+std::string ProgramFolder() {
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    return QDir::toNativeSeparators(QFileInfo(exe).absolutePath()).toStdString();
+}
+} // namespace
+
+Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Owned>()), overrides(o) {
+    window = std::make_unique<frmMain>();
+    owned->dialogs = std::make_unique<QtDialogs>(window.get());
+    Host h;
+    h.window = window.get();
+    h.menus = window.get();
+    h.timers = window.get();
+    h.dialogs = o.dialogs ? o.dialogs : owned->dialogs.get();
+    h.system = o.system ? o.system : &owned->system;
+    h.pictures = &owned->pictures;
+    if (o.store == nullptr) owned->store = std::make_unique<QtSettingsStore>(SettingsApplication);
+    h.store = o.store ? o.store : owned->store.get();
+    if (o.audio == nullptr) owned->audio = OpenAudioDevice();
+    h.audio = o.audio ? o.audio : owned->audio.get();
+    h.random = o.random ? o.random : &owned->random;
+    g = std::make_unique<Game>(h);
+    window->SetGame(g.get());
+
+    tmrEffect = new QTimer(window.get());
+    tmrEffect->setInterval(1);
+    tmrEffect->setSingleShot(true);
+    QObject::connect(tmrEffect, &QTimer::timeout, window.get(), [this] { SplashStep(); });
+    window->onEffectTimer = [this](bool on) { on ? tmrEffect->start() : tmrEffect->stop(); };
+}
+
+Application::~Application() = default;
+
+bool Application::Main() {
+    if (!ScreenCheck(*g)) return false;
+    int screenW = 0, screenH = 0;
+    g->host.system->ScreenSize(screenW, screenH);
+    window->SizeAndCentre(screenW);
+    g->table.TableWidth = window->Table()->width();
+    g->table.TableHeight = window->Table()->height();
+    g->host.system->DoEvents();
+    g->table.AppFolder = MakeAppFolder(overrides.appFolder.empty() ? ProgramFolder() : overrides.appFolder);
+    g->table.UserSection =
+        MakeUserSection(overrides.loginName.empty() ? CurrentLoginName() : overrides.loginName);
+    LoadGame(*g);
+    return !g->Ended;
+}
+
+// The splash window is never shown; its one tick is the step from start-up to play.
+void Application::SplashStep() {
+    if (splashDone || g->Ended) return;
+    splashDone = true;
+    tmrEffect->stop();
+    NewGame(*g, 1);
+    window->show();
+    window->Table()->setFocus();
+}

@@ -1,0 +1,51 @@
+#include "shell/QtServices.h"
+#include <QApplication>
+#include <QCoreApplication>
+#include <QWidget>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+#include <chrono>
+
+uint32_t QtSystem::TickCount() {
+    using namespace std::chrono;
+    const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<uint32_t>(ms); // wraps like the tick counter it replaces
+}
+
+void QtSystem::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// The game has already shut down; leave the event loop and let nothing else run.
+void QtSystem::EndProgram() {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(0);
+}
+
+void QtSystem::ScreenSize(int& width, int& height) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen != nullptr ? screen->size() : QSize(0, 0);
+    width = size.width();
+    height = size.height();
+}
+
+void QtSystem::Pause(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::string& title) {
+    QMessageBox box(parent);
+    box.setText(QString::fromStdString(text));
+    box.setWindowTitle(QString::fromStdString(title));
+    switch (style) {
+    case MsgStyle::YesNoQuestion:
+    case MsgStyle::YesNoExclamation:
+        box.setIcon(style == MsgStyle::YesNoQuestion ? QMessageBox::Question : QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
+    case MsgStyle::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgStyle::Ok: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MsgResult::Ok;
+}

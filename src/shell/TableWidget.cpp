@@ -1,0 +1,122 @@
+#include "shell/TableWidget.h"
+#include "debug/DebugMode.h"
+#include "game/Game.h"
+#include "game/Mouse.h"
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+uint8_t ButtonCode(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton: return ButtonLeft;
+    case Qt::RightButton: return ButtonRight;
+    case Qt::MiddleButton: return ButtonMiddle;
+    default: return 0;
+    }
+}
+
+uint8_t ButtonsCode(Qt::MouseButtons bs) {
+    uint8_t code = 0;
+    if (bs & Qt::LeftButton) code |= ButtonLeft;
+    if (bs & Qt::RightButton) code |= ButtonRight;
+    if (bs & Qt::MiddleButton) code |= ButtonMiddle;
+    return code;
+}
+
+uint8_t ShiftCode(Qt::KeyboardModifiers m) {
+    uint8_t code = 0;
+    if (m & Qt::ShiftModifier) code |= 1;
+    if (m & Qt::ControlModifier) code |= 2;
+    if (m & Qt::AltModifier) code |= 4;
+    return code;
+}
+} // namespace
+
+int WindowsKeyCode(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
+        qtKey == Qt::Key_Space)
+        return qtKey; // the same codes as the keyboard's own
+    switch (qtKey) {
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    default: return 255; // anything else: a code no phrase contains
+    }
+}
+
+TableWidget::TableWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::PreventContextMenu); // a right click is the game's own
+    setMouseTracking(false);
+}
+
+bool TableWidget::Live() const { return g != nullptr && !g->Ended; }
+
+void TableWidget::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    if (g == nullptr || g->gfx.surfWindow.Empty()) {
+        p.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    const Surface& s = g->gfx.surfWindow;
+    // Wraps the pixels without copying them; the surface outlives the painter.
+    const QImage image(reinterpret_cast<const uchar*>(s.Pixels.data()), s.Width, s.Height,
+                       static_cast<qsizetype>(s.Width) * 4, QImage::Format_RGB32);
+    const QRect r = event->rect();
+    p.drawImage(r, image, r);
+}
+
+void TableWidget::mousePressEvent(QMouseEvent* e) {
+    if (!Live()) return;
+    const QPointF pos = e->position();
+    Form_MouseDown(*g, ButtonCode(e->button()), ShiftCode(e->modifiers()),
+                   static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+void TableWidget::mouseMoveEvent(QMouseEvent* e) {
+    if (!Live()) return;
+    const QPointF pos = e->position();
+    Form_MouseMove(*g, ButtonsCode(e->buttons()), ShiftCode(e->modifiers()),
+                   static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+void TableWidget::mouseReleaseEvent(QMouseEvent* e) {
+    if (!Live()) return;
+    const QPointF pos = e->position();
+    Form_MouseUp(*g, ButtonCode(e->button()), ShiftCode(e->modifiers()),
+                 static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+// The second press of a double-click arrives here instead of as a press: it must only send
+// the card home, never pick it up again.
+void TableWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (!Live()) return;
+    if (e->button() == Qt::LeftButton) Form_DblClick(*g);
+}
+
+void TableWidget::keyPressEvent(QKeyEvent* e) {
+    if (!Live()) return;
+    Form_KeyDown(*g, WindowsKeyCode(e->key()), ShiftCode(e->modifiers()));
+}
+
+void TableWidget::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    // A menu popping up takes the focus too; only give cards back when the mouse is gone.
+    if (Live() && e->reason() != Qt::PopupFocusReason) Form_CaptureLost(*g);
+}
+
+bool TableWidget::event(QEvent* e) {
+    if (e->type() == QEvent::UngrabMouse || e->type() == QEvent::WindowDeactivate) {
+        if (Live()) Form_CaptureLost(*g);
+    }
+    return QWidget::event(e);
+}
