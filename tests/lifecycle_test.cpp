@@ -1,0 +1,99 @@
+#include "TestHost.h"
+#include "game/Commands.h"
+#include "game/Lifecycle.h"
+#include "settings/UiTexts.h"
+#include <gtest/gtest.h>
+
+TEST(ScreenCheck, AsksOnlyBelow800By600) {
+    struct Case {
+        int w, h;
+        bool asks;
+    };
+    for (Case c : {Case{1024, 768, false}, Case{800, 600, false}, Case{800, 599, true},
+                   Case{799, 600, true}, Case{0, 0, true}}) {
+        TestGame t;
+        t.host.screenW = c.w;
+        t.host.screenH = c.h;
+        EXPECT_TRUE(ScreenCheck(t.g()));
+        EXPECT_EQ(t.host.shown.size(), c.asks ? 1u : 0u) << c.w << "x" << c.h;
+    }
+}
+
+TEST(ScreenCheck, QuestionTextAndNoEndsBeforeAnythingIsSaved) {
+    TestGame t;
+    t.host.screenW = 640;
+    t.host.screenH = 480;
+    t.host.answers = {MsgResult::No};
+    EXPECT_FALSE(ScreenCheck(t.g()));
+    ASSERT_EQ(t.host.shown.size(), 1u);
+    EXPECT_EQ(t.host.shown[0].text, "该游戏适合在分辨率 800x600 或者更高分辨率下进行。\n"
+                                    "在玩游戏之前，你想改变当前屏幕分辨率吗？\n\n"
+                                    "是否忽略该该错误继续游戏?");
+    EXPECT_EQ(t.host.shown[0].title, "错误报告：");
+    EXPECT_EQ(t.host.shown[0].style, MsgStyle::YesNoExclamation);
+    EXPECT_TRUE(t.host.store.empty());
+}
+
+TEST(AppFolder, EndsInExactlyOneSeparator) {
+    EXPECT_EQ(MakeAppFolder("/usr/lib/zorvo"), "/usr/lib/zorvo/");
+    EXPECT_EQ(MakeAppFolder("/usr/lib/zorvo/"), "/usr/lib/zorvo/");
+    EXPECT_EQ(MakeAppFolder("/usr/lib/zorvo//"), "/usr/lib/zorvo/");
+    EXPECT_EQ(MakeAppFolder("/"), "/");
+    EXPECT_EQ(MakeAppFolder("C:\\"), "C:\\");
+    EXPECT_EQ(MakeAppFolder("C:\\Games\\Cards"), "C:\\Games\\Cards/");
+}
+
+TEST(UserSection, TrimmedNameOrTheDefault) {
+    EXPECT_EQ(MakeUserSection("ann"), "ann");
+    EXPECT_EQ(MakeUserSection("  ann "), "ann");
+    EXPECT_EQ(MakeUserSection(""), "$Default$");
+    EXPECT_EQ(MakeUserSection("   "), "$Default$");
+    EXPECT_EQ(MakeUserSection("ann lee"), "ann lee");
+    EXPECT_FALSE(CurrentLoginName().empty());
+}
+
+namespace {
+struct ShutDownTest : ::testing::Test {
+    TestGame t;
+    Game& g = t.g();
+    void SetUp() override {
+        g.table.UserSection = "ann";
+        SetDefaultTexts(g);
+        g.gfx.FrontDesignCount = 3;
+        g.gfx.BackDesignCount = 4;
+        g.gfx.BackgroundCount = 2;
+        for (int i = 0; i < 2; ++i) t.host.ListAdd(MenuList::LayoutFrontFront, "f");
+        for (int i = 0; i < 3; ++i) t.host.ListAdd(MenuList::LayoutBackBack, "b");
+        t.host.ListAdd(MenuList::LayoutBgBg, "g");
+        for (int i = 0; i < 2; ++i) t.host.ListAdd(MenuList::SoundsDefsndSnd, "s");
+        g.gfx.surfTable = NewBlankSurface(10, 10);
+        g.gfx.surfBgFile = NewBlankSurface(10, 10);
+    }
+};
+} // namespace
+
+TEST_F(ShutDownTest, ReleasesShrinksMenusCaptionsAndSaves) {
+    g.settings.DrawRule = 3;
+    ShutDown(g);
+    EXPECT_TRUE(g.gfx.surfTable.Empty());
+    EXPECT_TRUE(g.gfx.surfBgFile.Empty());
+    EXPECT_EQ(t.host.ListCount(MenuList::LayoutFrontFront), 1);
+    EXPECT_EQ(t.host.ListCount(MenuList::LayoutBackBack), 1);
+    EXPECT_EQ(t.host.ListCount(MenuList::LayoutBgBg), 1);
+    EXPECT_EQ(t.host.ListCount(MenuList::SoundsDefsndSnd), 3); // sound lists stay
+    EXPECT_EQ(t.host.caption, "Zorvo - Quenta软件");
+    EXPECT_EQ(t.host.Get("ann", "Draw"), "3");
+    EXPECT_TRUE(g.Ended);
+}
+
+TEST_F(ShutDownTest, ExitAndCloseBoxBothSaveAndEndOnce) {
+    for (auto exit : {mnuFileExit_Click, Form_Unload}) {
+        TestGame other;
+        other.g().table.UserSection = "bob";
+        other.g().settings.BackDesign = 2;
+        exit(other.g());
+        EXPECT_EQ(other.host.Get("bob", "Deck"), "2");
+        EXPECT_EQ(other.host.endCalls, 1);
+        EXPECT_TRUE(other.g().Ended);
+    }
+}

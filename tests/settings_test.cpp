@@ -1,0 +1,210 @@
+#include "TestHost.h"
+#include "settings/QtSettingsStore.h"
+#include "settings/Settings.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QFile>
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+#include <gtest/gtest.h>
+
+namespace {
+struct SettingsTest : ::testing::Test {
+    TestGame t;
+    Game& g = t.g();
+    Settings& s = g.settings;
+    void SetUp() override { g.table.UserSection = "ann"; }
+    void Store(const std::string& key, const std::string& value) { t.host.Set("ann", key, value); }
+    std::optional<std::string> Stored(const std::string& key) { return t.host.Get("ann", key); }
+};
+} // namespace
+
+TEST_F(SettingsTest, NewUserGetsTheDefaults) {
+    s.DrawRule = 3;
+    s.ShowTavi = false;
+    LoadSettings(g);
+    EXPECT_EQ(s.FrontDesign, 0);
+    EXPECT_EQ(s.BackDesign, 0);
+    EXPECT_EQ(s.Background, 0);
+    EXPECT_EQ(s.DrawRule, 1);
+    EXPECT_EQ(s.MoveSound, 0);
+    EXPECT_EQ(s.GoalSound, 1);
+    EXPECT_TRUE(s.ShowTavi);
+    EXPECT_TRUE(s.PlaySounds);
+    EXPECT_FALSE(s.DebugMode);
+    EXPECT_EQ(s.LanguageCode, "EN");
+    EXPECT_TRUE(t.host.TimerEnabled(TimerId::TaviBlink));
+    EXPECT_FALSE(t.host.Get(MenuItem::TopDebug).visible);
+}
+
+// Each stored text and what it must load as; text that is not a fitting number falls back.
+TEST_F(SettingsTest, EveryKeyConvertsAndChecksItsText) {
+    struct Case {
+        const char* key;
+        std::string text;
+        std::function<bool(const Settings&)> expect;
+    };
+    const Case cases[] = {
+        {"Draw", "2", [](auto& x) { return x.DrawRule == 1; }},
+        {"Draw", "3", [](auto& x) { return x.DrawRule == 3; }},
+        {"Draw", "259", [](auto& x) { return x.DrawRule == 1; }}, // 259 would wrap to 3 in a byte
+        {"Draw", "-3", [](auto& x) { return x.DrawRule == 1; }},
+        {"Draw", " 3 ", [](auto& x) { return x.DrawRule == 3; }},
+        {"PlaySounds", "-1", [](auto& x) { return !x.PlaySounds; }},
+        {"PlaySounds", "0", [](auto& x) { return !x.PlaySounds; }},
+        {"PlaySounds", "2", [](auto& x) { return !x.PlaySounds; }},
+        {"PlaySounds", "yes", [](auto& x) { return x.PlaySounds; }},
+        {"ShowTavi", "-1", [](auto& x) { return x.ShowTavi; }},
+        {"ShowTavi", "0", [](auto& x) { return !x.ShowTavi; }},
+        {"ShowTavi", "", [](auto& x) { return x.ShowTavi; }},
+        {"Version", "release", [](auto& x) { return x.DebugMode; }},
+        {"Version", "Release", [](auto& x) { return !x.DebugMode; }},
+        {"Version", "", [](auto& x) { return x.DebugMode; }},
+        {"Language", "de", [](auto& x) { return x.LanguageCode == "EN"; }},
+        {"Language", "DE", [](auto& x) { return x.LanguageCode == "DE"; }},
+        {"Language", "NO", [](auto& x) { return x.LanguageCode == "NO"; }},
+        {"Front", "7", [](auto& x) { return x.FrontDesign == 7; }}, // checked later, by the counts
+        {"Front", "-2", [](auto& x) { return x.FrontDesign == -2; }},
+        {"Front", "40000", [](auto& x) { return x.FrontDesign == 0; }},
+        {"Front", "1e3", [](auto& x) { return x.FrontDesign == 0; }},
+        {"Deck", "99999999999999999999999", [](auto& x) { return x.BackDesign == 0; }},
+        {"BG", "abc", [](auto& x) { return x.Background == 0; }},
+        {"OrdinaryMove", "", [](auto& x) { return x.MoveSound == 0; }},
+        {"GoalMove", "x1", [](auto& x) { return x.GoalSound == 1; }},
+        {"GoalMove", std::string(100000, '7'), [](auto& x) { return x.GoalSound == 1; }},
+    };
+    for (const Case& c : cases) {
+        t.host.store.clear();
+        Store(c.key, c.text);
+        LoadSettings(g);
+        EXPECT_TRUE(c.expect(s)) << c.key << " = \"" << c.text.substr(0, 20) << "\"";
+    }
+}
+
+TEST_F(SettingsTest, LoadAppliesPortraitTimerAndDebugMenu) {
+    Store("ShowTavi", "0");
+    Store("Version", "Debug");
+    LoadSettings(g);
+    EXPECT_FALSE(t.host.TimerEnabled(TimerId::TaviBlink));
+    EXPECT_TRUE(t.host.Get(MenuItem::TopDebug).visible);
+}
+
+TEST_F(SettingsTest, SaveWritesNineKeysAndNeverTheLanguage) {
+    Store("Language", "de");
+    LoadSettings(g);
+    s.ShowTavi = true;
+    s.PlaySounds = false;
+    s.DebugMode = true;
+    s.DrawRule = 3;
+    s.GoalSound = 2;
+    SaveSettings(g);
+    EXPECT_EQ(Stored("Front"), "0");
+    EXPECT_EQ(Stored("Draw"), "3");
+    EXPECT_EQ(Stored("GoalMove"), "2");
+    EXPECT_EQ(Stored("ShowTavi"), "1");
+    EXPECT_EQ(Stored("PlaySounds"), "0");
+    EXPECT_EQ(Stored("Version"), "Debug");
+    EXPECT_EQ(Stored("Language"), "de"); // untouched
+    EXPECT_EQ(t.host.store.size(), 10u);
+    EXPECT_GE(t.host.flushes, 1);
+}
+
+TEST_F(SettingsTest, ValidateResetsChoicesOutsideWhatIsPresent) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("BG");
+    for (const char* f : {"BG/BG1.BMP", "BG/BG2.BMP", "BG/BG4.BMP"}) {
+        QFile file(dir.filePath(f));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    g.table.AppFolder = dir.path().toStdString() + "/";
+    g.gfx.FrontDesignCount = 3;
+    g.gfx.BackDesignCount = 0;
+    g.gfx.SoundCount = 3;
+    s = Settings{};
+    s.FrontDesign = 2;
+    s.BackDesign = 0;
+    s.MoveSound = 3;
+    s.GoalSound = -1;
+    s.Background = 3; // BG4.BMP exists although BG3.BMP does not
+    ValidateSettings(g);
+    EXPECT_EQ(s.FrontDesign, 2);
+    EXPECT_EQ(s.BackDesign, 0);
+    EXPECT_EQ(s.MoveSound, 0);
+    EXPECT_EQ(s.GoalSound, 0);
+    EXPECT_EQ(s.Background, 3);
+    s.Background = 2;
+    s.FrontDesign = 3;
+    ValidateSettings(g);
+    EXPECT_EQ(s.Background, 0);
+    EXPECT_EQ(s.FrontDesign, 0);
+    s.Background = -1; // would name "BG0.BMP"
+    ValidateSettings(g);
+    EXPECT_EQ(s.Background, 0);
+}
+
+// The real store, in a private configuration folder.
+struct RealStoreTest : ::testing::Test {
+    QTemporaryDir home;
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", home.path().toUtf8()); }
+};
+
+TEST_F(RealStoreTest, SettingsSurviveARestart) {
+    {
+        TestGame t;
+        QtSettingsStore store(SettingsApplication);
+        t.g().host.store = &store;
+        t.g().table.UserSection = "ann";
+        LoadSettings(t.g());
+        t.g().settings.BackDesign = 3;
+        t.g().settings.DrawRule = 3;
+        t.g().settings.PlaySounds = false;
+        SaveSettings(t.g());
+    }
+    EXPECT_TRUE(QFile::exists(home.path() + "/Varnel.conf"));
+    TestGame t;
+    QtSettingsStore store(SettingsApplication);
+    t.g().host.store = &store;
+    t.g().table.UserSection = "ann";
+    LoadSettings(t.g());
+    EXPECT_EQ(t.g().settings.BackDesign, 3);
+    EXPECT_EQ(t.g().settings.DrawRule, 3);
+    EXPECT_FALSE(t.g().settings.PlaySounds);
+    EXPECT_FALSE(store.Get("ann", "Language").has_value());
+}
+
+TEST_F(RealStoreTest, AwkwardLoginNamesKeepSectionsOfTheirOwn) {
+    const std::vector<std::string> names = {
+        "ann", "ann lee", "a/b", "a\\b", "a=b", "a%2Fb", "100%", "$Default$", "a$b", "Åsa", "张伟",
+        "a/b/c", "a\\b\\c", "general", "General", std::string(255, 'x'), "[x]", "a;b", "#a"};
+    {
+        QtSettingsStore store(SettingsApplication);
+        for (size_t i = 0; i < names.size(); ++i) store.Set(names[i], "Front", std::to_string(i));
+        store.Flush();
+    }
+    QtSettingsStore store(SettingsApplication);
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(store.Get(names[i], "Front"), std::to_string(i)) << names[i];
+}
+
+TEST_F(RealStoreTest, UnwritableFolderDoesNotStopThePlayer) {
+    if (geteuid() == 0) {
+        // root writes anywhere; a path through a regular file cannot be a folder for anyone
+        QFile blocker(home.path() + "/file");
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/file/config").toUtf8());
+    } else {
+        std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_read |
+                                                                    std::filesystem::perms::owner_exec);
+    }
+    TestGame t;
+    QtSettingsStore store(SettingsApplication);
+    t.g().host.store = &store;
+    t.g().table.UserSection = "ann";
+    LoadSettings(t.g());
+    t.g().settings.DrawRule = 3;
+    SaveSettings(t.g()); // nothing to assert beyond: returns, no crash, no hang
+    EXPECT_EQ(t.g().settings.DrawRule, 3);
+    std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_all);
+}
