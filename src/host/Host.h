@@ -111,6 +111,8 @@ public:
     virtual void PlaySync(std::span<const uint8_t> wav) = 0;  // returns when it has ended
     virtual void PlayLoop(std::span<const uint8_t> wav) = 0;
     virtual void Stop() = 0;
+    // A hint that sounds will be wanted soon: a device may get ready in the background.
+    virtual void Prepare() {}
 };
 
 // Uniform numbers in [0, 1), re-seeded from the clock when asked.

@@ -24,6 +24,9 @@ struct Application::Owned {
 };
 
 namespace {
+// The audio device is opened once the first frame is on the screen.
+constexpr int AudioWarmUpDelayMs = 250;
+
 // The folder the program lies in, through any symlinks, as installed games are launched.
 std::string ProgramFolder() {
     const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
@@ -81,4 +84,6 @@ void Application::SplashStep() {
     NewGame(*g, 1);
     window->show();
     window->Table()->setFocus();
+    AudioService* audio = g->host.audio;
+    QTimer::singleShot(AudioWarmUpDelayMs, window.get(), [audio] { audio->Prepare(); });
 }

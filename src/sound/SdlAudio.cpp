@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <array>
+#include <future>
+#include <memory>
 
 namespace {
 // One channel per use, so a move sound never cuts the win loop and vice versa.
@@ -57,7 +59,8 @@ private:
 };
 } // namespace
 
-std::unique_ptr<AudioService> OpenAudioDevice() {
+namespace {
+std::unique_ptr<AudioService> OpenNow() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentAudio>();
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -65,3 +68,27 @@ std::unique_ptr<AudioService> OpenAudioDevice() {
     }
     return std::make_unique<SdlAudio>();
 }
+
+// Opening the device takes tens of milliseconds of both cores' time; it happens in the
+// background once the window is up, and a sound wanted before that waits for it.
+class DeferredAudio : public AudioService {
+public:
+    void Prepare() override {
+        if (!device && !pending.valid()) pending = std::async(std::launch::async, OpenNow);
+    }
+    void PlayAsync(std::span<const uint8_t> wav) override { Device().PlayAsync(wav); }
+    void PlaySync(std::span<const uint8_t> wav) override { Device().PlaySync(wav); }
+    void PlayLoop(std::span<const uint8_t> wav) override { Device().PlayLoop(wav); }
+    void Stop() override { Device().Stop(); }
+
+private:
+    AudioService& Device() {
+        if (!device) device = pending.valid() ? pending.get() : OpenNow();
+        return *device;
+    }
+    std::future<std::unique_ptr<AudioService>> pending;
+    std::unique_ptr<AudioService> device;
+};
+} // namespace
+
+std::unique_ptr<AudioService> OpenAudioDevice() { return std::make_unique<DeferredAudio>(); }

@@ -1,0 +1,77 @@
+// Start-up to the first painted table, in a fresh process each time, beside a minimal Qt
+// window of the same make-up. Needs a display (run under Xvfb).
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+std::string programDir;
+
+struct Run {
+    double secondsToPaint = -1;
+    long peakKb = -1;
+};
+
+// Starts the program, times it until it reports its first paint, then lets it end and
+// reads its peak resident memory.
+Run RunOnce(const std::string& program) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fds[1], 1);
+        close(fds[0]);
+        setenv("ZORVO_QUIT_AFTER_FIRST_PAINT", "1", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    Run run;
+    char buffer[64];
+    if (read(fds[0], buffer, sizeof buffer) > 0)
+        run.secondsToPaint = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+    run.peakKb = usage.ru_maxrss;
+    return run;
+}
+
+void Measure(benchmark::State& state, const char* name) {
+    const std::string program = programDir + "/" + name;
+    long peak = 0;
+    for (auto _ : state) {
+        const Run run = RunOnce(program);
+        if (run.peakKb < 0 || run.secondsToPaint < 0) {
+            state.SkipWithError("the program did not start and end cleanly (is DISPLAY set?)");
+            return;
+        }
+        state.SetIterationTime(run.secondsToPaint);
+        peak = std::max(peak, run.peakKb);
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024.0;
+}
+
+void BM_StartupMinimalQtWindow(benchmark::State& s) { Measure(s, "minimal_window"); }
+void BM_StartupGame(benchmark::State& s) { Measure(s, "zorvo"); }
+BENCHMARK(BM_StartupMinimalQtWindow)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
+BENCHMARK(BM_StartupGame)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
+} // namespace
+
+int main(int argc, char** argv) {
+    char self[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    programDir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
+    programDir = programDir.substr(0, programDir.find_last_of('/'));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

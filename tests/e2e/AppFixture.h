@@ -1,0 +1,55 @@
+#pragma once
+#include "TestHost.h"
+#include "shell/Application.h"
+#include "shell/QtServices.h"
+#include "shell/TableWidget.h"
+#include "shell/frmMain.h"
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The real system services, except that ending the program is only recorded.
+class RecordingSystem : public QtSystem {
+public:
+    void EndProgram() override { ++endCalls; }
+    int endCalls = 0;
+};
+
+// The real window and game on the offscreen platform, with scripted dialogs, an in-memory
+// store and recorded sounds; data comes from beside the test program, as installed.
+struct AppFixture : ::testing::Test {
+    TestHost host;
+    RecordingSystem system;
+    std::unique_ptr<Application> app;
+
+    void Start(bool splash = true) {
+        ServiceOverrides o;
+        o.dialogs = &host;
+        o.store = &host;
+        o.audio = &host;
+        o.system = &system;
+        o.random = &host;
+        o.loginName = "ann";
+        app = std::make_unique<Application>(o);
+        ASSERT_TRUE(app->Main());
+        if (splash) WaitForSplash();
+    }
+    void WaitForSplash() {
+        for (int i = 0; i < 100 && !app->Window().isVisible(); ++i) QTest::qWait(5);
+        ASSERT_TRUE(app->Window().isVisible());
+    }
+    Game& g() { return app->game(); }
+    frmMain& window() { return app->Window(); }
+    TableWidget* table() { return window().Table(); }
+    QAction* action(MenuItem item) { return window().Action(item); }
+    QMenu* menu(MenuItem item) { return window().Menu(item); }
+    // Opening a menu as the player does, so its opening handler runs.
+    void Open(MenuItem item) {
+        QMenu* m = menu(item);
+        QMetaObject::invokeMethod(m, "aboutToShow");
+    }
+};

@@ -1,0 +1,120 @@
+#include "AppFixture.h"
+#include "game/Deck.h"
+
+namespace {
+// Captions of a menu's items in display order: "-" for separators, "(hidden)" marks.
+std::vector<std::string> Items(QMenu* menu) {
+    std::vector<std::string> out;
+    for (QAction* a : menu->actions()) {
+        std::string s = a->isSeparator() ? "-" : a->text().toStdString();
+        if (!a->shortcut().isEmpty()) s += " [" + a->shortcut().toString().toStdString() + "]";
+        if (!a->isVisible()) s += " (hidden)";
+        out.push_back(s);
+    }
+    return out;
+}
+using V = std::vector<std::string>;
+} // namespace
+
+TEST_F(AppFixture, MenuTreeReadsAsDesignedAfterStartUp) {
+    Start();
+    V top;
+    for (QAction* a : window().menuBar()->actions())
+        top.push_back(a->text().toStdString() + (a->isVisible() ? "" : " (hidden)"));
+    EXPECT_EQ(top, (V{"文件(&F)", "选项(&O)", "&Debug (hidden)", "帮助(&H)"}));
+    EXPECT_EQ(Items(menu(MenuItem::TopFile)), (V{"新游戏(&G) [Ctrl+N]", "撤销(&U) [Ctrl+Z]", "-", "退出(&X)"}));
+    EXPECT_EQ(Items(menu(MenuItem::TopOptions)),
+              (V{"游戏背景", "-", "扑克正面图案", "扑克背面图案", "-", "语言 (hidden)", "声效(&S)",
+                 "翻牌规则", "-", "显示头像"}));
+    EXPECT_EQ(Items(menu(MenuItem::OptionsLanguage)), (V{"English", "-", "Norwegian", "German"}));
+    EXPECT_EQ(Items(menu(MenuItem::OptionsSounds)), (V{"普通移动", "移到目标", "-", "启动声效"}));
+    EXPECT_EQ(Items(menu(MenuItem::OptionsRules)), (V{"Draw.. (hidden)", "每次一张", "每次三张"}));
+    EXPECT_EQ(Items(menu(MenuItem::TopDebug)),
+              (V{"Win Game", "-", "No Shuffle Game", "Reset Settings", "-", "Disable Debugging"}));
+    EXPECT_EQ(Items(menu(MenuItem::TopHelp)), (V{"Index (hidden)", "- (hidden)", "关于(&A)..."}));
+    EXPECT_EQ(window().windowTitle().toStdString(), "Zorvo - Quenta软件");
+}
+
+TEST_F(AppFixture, ListsGrowWithTheDataAndKeepLayoutCaptionForItemZero) {
+    Start();
+    const auto& x = g().gfx;
+    const auto& backs = window().ListActions(MenuList::LayoutBackBack);
+    ASSERT_EQ(static_cast<int>(backs.size()), std::max<int>(1, x.BackDesignCount));
+    EXPECT_EQ(backs[0]->text().toStdString(), "图案 1");
+    for (size_t i = 1; i < backs.size(); ++i)
+        EXPECT_EQ(backs[i]->text().toStdString(), "图案 " + std::to_string(i + 1));
+    const auto& moves = window().ListActions(MenuList::SoundsDefsndSnd);
+    EXPECT_EQ(moves[0]->text().toStdString(), "音效 1");
+    if (moves.size() > 1) {
+        EXPECT_EQ(moves[1]->text().toStdString(), "声效 2");
+    }
+}
+
+TEST_F(AppFixture, TableIsMeasuredAt640By480AndStatusBarHasTwoPanels) {
+    Start();
+    EXPECT_EQ(g().table.TableWidth, 640);
+    EXPECT_EQ(g().table.TableHeight, 480);
+    EXPECT_EQ(table()->width(), 640);
+    EXPECT_EQ(table()->height(), 480);
+    EXPECT_EQ(window().PanelWidth(1), 100);
+}
+
+TEST_F(AppFixture, SplashStepShowsTheWindowOnceWithAShuffledGame) {
+    Start(false);
+    EXPECT_FALSE(window().isVisible()); // nothing shows before the splash step
+    EXPECT_EQ(host.reseeds, 0);         // start-up deals the sorted deck only
+    WaitForSplash();
+    EXPECT_EQ(host.reseeds, 1);
+    EXPECT_TRUE(window().TimerEnabled(TimerId::UpdateTime));
+    app->SplashStep(); // a late second tick or click changes nothing
+    EXPECT_EQ(host.reseeds, 1);
+}
+
+TEST_F(AppFixture, NewGameAsksAndOnlyYesDeals) {
+    Start();
+    const uint32_t start = g().table.GameStart;
+    host.answers = {MsgResult::No};
+    QTest::qWait(20);
+    action(MenuItem::FileNewgame)->trigger();
+    EXPECT_EQ(g().table.GameStart, start);
+    EXPECT_EQ(host.reseeds, 1);
+    host.answers = {MsgResult::Yes};
+    action(MenuItem::FileNewgame)->trigger();
+    EXPECT_EQ(host.reseeds, 2);
+    EXPECT_EQ(host.shown.back().title, "是否开始新游戏?");
+}
+
+TEST_F(AppFixture, FileMenuOpeningFollowsUndo) {
+    Start();
+    Open(MenuItem::TopFile);
+    EXPECT_FALSE(action(MenuItem::FileUndo)->isEnabled());
+    g().table.UndoAvailable = true;
+    Open(MenuItem::TopFile);
+    EXPECT_TRUE(action(MenuItem::FileUndo)->isEnabled());
+}
+
+TEST_F(AppFixture, ExitAndCloseBoxBothSaveAndEnd) {
+    Start();
+    g().settings.DrawRule = 3;
+    action(MenuItem::FileExit)->trigger();
+    EXPECT_EQ(host.Get("ann", "Draw"), "3");
+    EXPECT_EQ(system.endCalls, 1);
+
+    struct Other : AppFixture {
+        void TestBody() override {}
+    } other;
+    other.Start();
+    other.g().settings.BackDesign = 0;
+    other.window().close();
+    EXPECT_EQ(other.host.Get("ann", "Deck"), "0");
+    EXPECT_EQ(other.system.endCalls, 1);
+    EXPECT_TRUE(other.g().Ended);
+    other.window().close(); // a second close after the end does nothing more
+    EXPECT_EQ(other.system.endCalls, 1);
+}
+
+TEST_F(AppFixture, StoredDebugModeShowsTheDebugMenu) {
+    host.Set("ann", "Version", "Debug");
+    Start();
+    EXPECT_TRUE(action(MenuItem::TopDebug)->isVisible());
+}
