@@ -246,14 +246,15 @@ void jack(QPainter& p) {
     p.restore();
     shape(p, poly({{17, 20}, {34, 20}, {32, 23}, {25.5, 22}, {19, 23}}), kWhite, 0.45);
     // Halberd on the left.
-    shape(p, poly({{8.6, kHalf}, {9.6, 17}, {10.6, 17}, {9.8, kHalf}}), QColor(150, 96, 44), 0.4);
+    // Kept below y 17: the corner pip covers the picture above that.
+    shape(p, poly({{8.6, kHalf}, {9.6, 20}, {10.6, 20}, {9.8, kHalf}}), QColor(150, 96, 44), 0.4);
     QPainterPath blade;
-    blade.moveTo(10, 17.5);
-    blade.cubicTo(14.5, 16.5, 15.5, 20.5, 14.2, 22.5);
-    blade.cubicTo(12.5, 20.8, 11.5, 20.5, 10, 20.8);
+    blade.moveTo(10, 20.5);
+    blade.cubicTo(14.5, 19.5, 15.5, 23.5, 14.2, 25.5);
+    blade.cubicTo(12.5, 23.8, 11.5, 23.5, 10, 23.8);
     blade.closeSubpath();
     shape(p, blade, QColor(214, 220, 230), 0.45);
-    shape(p, poly({{9.1, 17.2}, {10.1, 13.8}, {11.1, 17.2}}), QColor(214, 220, 230), 0.4);
+    shape(p, poly({{9.1, 20.2}, {10.1, 17.4}, {11.1, 20.2}}), QColor(214, 220, 230), 0.4);
     arm(p, 8, 26.5, kRed, kGold);
     // Face.
     shape(p, ellipse(25.5, 13.2, 4.1, 4.8), kSkin);

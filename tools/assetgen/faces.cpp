@@ -42,21 +42,6 @@ void addLinen(QImage& card, QColor face) {
         }
 }
 
-// A thin rule inside the border, clear of the corner signs.
-void addInnerRule(QImage& card, QColor rule) {
-    const QImage ruleArt = renderSmooth(kCardW, kCardH, [&](QPainter& p) {
-        QPainterPath ring = roundedCard(2, kCorner - 1.5).subtracted(roundedCard(2.6, kCorner - 2));
-        p.fillPath(ring, rule);
-    });
-    for (int y = 0; y < kCardH; ++y)
-        for (int x = 0; x < kCardW; ++x) {
-            const QRgb a = ruleArt.pixel(x, y);
-            if (qAlpha(a) == 0) continue;
-            const QColor under = QColor::fromRgb(card.pixel(x, y));
-            card.setPixel(x, y, mix(under, rule, qAlpha(a) / 255.0).rgb());
-        }
-}
-
 // Rank glyphs: '#' ink, '+' half-tone edge, '.' clear. Rows 1..8 of the 10×10 cell.
 using Glyph = std::array<const char*, 8>;
 const std::array<Glyph, 13> kGlyphs = {{
@@ -127,20 +112,20 @@ QImage goalPlaceholder(int suit) {
 
 QImage makeFronts() {
     struct Design {
-        QColor face, border, rule;
+        QColor face, border;
         bool linen;
     };
+    // White, ivory, linen and a cool pale blue.
     const std::array<Design, 4> designs = {{
-        {QColor(255, 255, 255), QColor(118, 122, 130), QColor(), false},
-        {QColor(252, 247, 232), QColor(150, 128, 96), QColor(), false},
-        {QColor(246, 248, 250), QColor(96, 116, 140), QColor(), true},
-        {QColor(255, 255, 253), QColor(120, 110, 96), QColor(196, 160, 80), false},
+        {QColor(255, 255, 255), QColor(118, 122, 130), false},
+        {QColor(252, 247, 232), QColor(150, 128, 96), false},
+        {QColor(246, 248, 250), QColor(96, 116, 140), true},
+        {QColor(242, 247, 255), QColor(52, 76, 128), false},
     }};
     QImage sheet = blankRgb(kCardW, kCardH * int(designs.size()));
     for (size_t d = 0; d < designs.size(); ++d) {
         QImage card = cardBlank(designs[d].face, designs[d].border);
         if (designs[d].linen) addLinen(card, designs[d].face);
-        if (designs[d].rule.isValid()) addInnerRule(card, designs[d].rule);
         paste(sheet, card, 0, kCardH * int(d));
     }
     return sheet;

@@ -132,11 +132,13 @@ TileNoise::TileNoise(int cellsX, int cellsY, int size, uint64_t seed)
       scaleY_(double(cellsY) / size), values_(size_t(cellsX * cellsY)) {
     Rng rng(seed);
     for (double& v : values_) v = rng.symmetric();
+    shiftX_ = rng.uniform();
+    shiftY_ = rng.uniform();
 }
 
 double TileNoise::at(double x, double y) const {
-    const double fx = x * scaleX_;
-    const double fy = y * scaleY_;
+    const double fx = x * scaleX_ + shiftX_;
+    const double fy = y * scaleY_ + shiftY_;
     const double ix = std::floor(fx);
     const double iy = std::floor(fy);
     auto smooth = [](double t) { return t * t * t * (t * (t * 6 - 15) + 10); };

@@ -68,6 +68,7 @@ public:
 private:
     int cellsX_, cellsY_;
     double scaleX_, scaleY_;
+    double shiftX_, shiftY_; // so lattice lines of different layers don't line up
     std::vector<double> values_;
 };
 
