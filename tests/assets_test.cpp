@@ -1,0 +1,379 @@
+// Checks the generated pictures and sounds in data/: the cell layouts the game
+// cuts them by, clean masks, a seamless table, well-formed sounds, and that the
+// generator still reproduces exactly what is committed.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#ifndef GAME_DATA_DIR
+#define GAME_DATA_DIR "data"
+#endif
+
+namespace {
+
+const char* const kAllFiles[] = {
+    "FRONT.BMP",  "BACK.BMP",   "SORT.BMP",   "SIGN.BMP", "IMGCARD.BMP", "GOAL.BMP",
+    "Tavi.BMP",   "Taviani.BMP", "BG/BG1.BMP", "BG/BG2.BMP", "BG/BG3.BMP", "Snd1.wav",
+    "Snd2.wav",   "Snd3.wav",   "Win.wav",    "Win2.wav"};
+
+QString dataPath(const QString& name) { return QString(GAME_DATA_DIR) + "/" + name; }
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QImage load(const QString& name) {
+    const QImage img(dataPath(name));
+    return img.isNull() ? img : img.convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xffffffu; }
+
+int brightness(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+
+// Verifies one AND/XOR pair and returns how many pixels it makes opaque.
+int checkMaskedPair(const QImage& sheet, QRect image, QPoint maskAt, const std::string& what) {
+    int opaque = 0, grey = 0, leaks = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb m = rgb(sheet, maskAt.x() + x, maskAt.y() + y);
+            const QRgb i = rgb(sheet, image.x() + x, image.y() + y);
+            if (m == 0) ++opaque;
+            else if (m != 0xffffffu) ++grey;
+            else if (i != 0) ++leaks;
+        }
+    EXPECT_EQ(grey, 0) << what << ": mask has pixels that are neither black nor white";
+    EXPECT_EQ(leaks, 0) << what << ": image is not black where the mask is clear";
+    EXPECT_GT(opaque, 0) << what << ": nothing is drawn";
+    return opaque;
+}
+
+bool sameArea(const QImage& a, QRect ra, const QImage& b, QPoint pb) {
+    for (int y = 0; y < ra.height(); ++y)
+        for (int x = 0; x < ra.width(); ++x)
+            if (rgb(a, ra.x() + x, ra.y() + y) != rgb(b, pb.x() + x, pb.y() + y)) return false;
+    return true;
+}
+
+// True if the area at `inv` is the area at `up` turned by 180 degrees.
+bool isTurned(const QImage& img, QRect up, QPoint inv) {
+    for (int y = 0; y < up.height(); ++y)
+        for (int x = 0; x < up.width(); ++x)
+            if (rgb(img, up.x() + x, up.y() + y) !=
+                rgb(img, inv.x() + up.width() - 1 - x, inv.y() + up.height() - 1 - y))
+                return false;
+    return true;
+}
+
+// Average colour of the opaque pixels of a masked cell.
+QColor inkOf(const QImage& sheet, QRect image, QPoint maskAt) {
+    long r = 0, g = 0, b = 0, n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (rgb(sheet, maskAt.x() + x, maskAt.y() + y) != 0) continue;
+            const QRgb c = rgb(sheet, image.x() + x, image.y() + y);
+            r += qRed(c), g += qGreen(c), b += qBlue(c), ++n;
+        }
+    return n == 0 ? QColor() : QColor(int(r / n), int(g / n), int(b / n));
+}
+
+bool looksRed(QColor c) { return c.red() > c.green() + 80 && c.red() > c.blue() + 80; }
+bool looksDark(QColor c) { return c.red() < 90 && c.green() < 90 && c.blue() < 90; }
+
+} // namespace
+
+TEST(AssetFiles, AllPresentWithinBudgetAndUncompressed24BitBmps) {
+    qint64 total = 0;
+    for (const char* name : kAllFiles) {
+        const QFileInfo info(dataPath(name));
+        ASSERT_TRUE(info.exists()) << name;
+        total += info.size();
+        if (!QString(name).endsWith(".BMP")) continue;
+        const QByteArray b = readBytes(dataPath(name));
+        ASSERT_GT(b.size(), 54) << name;
+        EXPECT_TRUE(b.startsWith("BM")) << name;
+        EXPECT_EQ(uint8_t(b[28]), 24) << name << ": not 24 bits per pixel";
+        EXPECT_EQ(uint8_t(b[30]), 0) << name << ": compressed";
+    }
+    EXPECT_LT(total, 2 * 1024 * 1024);
+}
+
+TEST(AssetLayout, PicturesHaveTheirCellSizes) {
+    const QImage front = load("FRONT.BMP"), back = load("BACK.BMP");
+    ASSERT_FALSE(front.isNull());
+    ASSERT_FALSE(back.isNull());
+    EXPECT_GE(front.width(), 64);
+    EXPECT_EQ(front.height() % 104, 0);
+    EXPECT_GE(front.height() / 104, 3);
+    EXPECT_EQ(back.width(), 128);
+    EXPECT_EQ(back.height() % 104, 0);
+    EXPECT_GE(back.height() / 104, 4);
+    EXPECT_EQ(load("SORT.BMP").size(), QSize(60, 60));
+    EXPECT_EQ(load("SIGN.BMP").size(), QSize(130, 80));
+    EXPECT_EQ(load("IMGCARD.BMP").size(), QSize(120, 70));
+    EXPECT_EQ(load("GOAL.BMP").size(), QSize(256, 208));
+
+    const QImage tavi = load("Tavi.BMP"), strip = load("Taviani.BMP");
+    ASSERT_FALSE(tavi.isNull());
+    EXPECT_EQ(tavi.height() % 2, 0);
+    EXPECT_LE(tavi.width(), 125) << "portrait would overlap goal pile 1";
+    EXPECT_LE(tavi.height() / 2, 140) << "portrait would reach the tableau";
+    EXPECT_EQ(strip.height(), 99);
+    EXPECT_EQ(strip.width() % 35, 0);
+    EXPECT_GE(strip.width() / 35, 4);
+
+    for (const char* bg : {"BG/BG1.BMP", "BG/BG2.BMP", "BG/BG3.BMP"}) {
+        const QImage tile = load(bg);
+        ASSERT_FALSE(tile.isNull()) << bg;
+        EXPECT_GE(tile.width(), 32) << bg;
+        EXPECT_LE(tile.width(), 640) << bg;
+        EXPECT_GE(tile.height(), 32) << bg;
+        EXPECT_LE(tile.height(), 480) << bg;
+    }
+}
+
+TEST(AssetLayout, SuitPipsAreCleanTurnedAndColouredBySuit) {
+    const QImage sort = load("SORT.BMP");
+    ASSERT_EQ(sort.size(), QSize(60, 60));
+    std::vector<int> areas;
+    for (int suit = 0; suit < 4; ++suit) {
+        const int x = 15 * suit;
+        const std::string what = "pip " + std::to_string(suit);
+        areas.push_back(checkMaskedPair(sort, QRect(x, 0, 15, 15), QPoint(x, 30), what));
+        checkMaskedPair(sort, QRect(x, 15, 15, 15), QPoint(x, 45), what + " inverted");
+        EXPECT_TRUE(isTurned(sort, QRect(x, 0, 15, 15), QPoint(x, 15))) << what;
+        EXPECT_TRUE(isTurned(sort, QRect(x, 30, 15, 15), QPoint(x, 45))) << what;
+        const QColor ink = inkOf(sort, QRect(x, 0, 15, 15), QPoint(x, 30));
+        EXPECT_TRUE(suit < 2 ? looksDark(ink) : looksRed(ink)) << what << " " << ink.name().toStdString();
+    }
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
+            EXPECT_FALSE(sameArea(sort, QRect(15 * a, 30, 15, 15), sort, QPoint(15 * b, 30)))
+                << "suits " << a << " and " << b << " have the same shape";
+    for (int area : areas) EXPECT_GT(area, 50) << "a pip this small will not read";
+}
+
+TEST(AssetLayout, RankSignsAreCleanDistinctAndColouredByBand) {
+    const QImage sign = load("SIGN.BMP");
+    ASSERT_EQ(sign.size(), QSize(130, 80));
+    for (int band = 0; band < 2; ++band) {
+        const int y = 40 * band;
+        for (int rank = 1; rank <= 13; ++rank) {
+            const int x = 10 * (rank - 1);
+            const std::string what = "sign " + std::to_string(rank) + " band " + std::to_string(band);
+            checkMaskedPair(sign, QRect(x, y, 10, 10), QPoint(x, y + 20), what);
+            checkMaskedPair(sign, QRect(x, y + 10, 10, 10), QPoint(x, y + 30), what + " inverted");
+            EXPECT_TRUE(isTurned(sign, QRect(x, y + 20, 10, 10), QPoint(x, y + 30))) << what;
+            const QColor ink = inkOf(sign, QRect(x, y, 10, 10), QPoint(x, y + 20));
+            EXPECT_TRUE(band == 0 ? looksDark(ink) : looksRed(ink)) << what;
+            for (int other = 1; other < rank; ++other)
+                EXPECT_FALSE(sameArea(sign, QRect(x, y + 20, 10, 10), sign,
+                                      QPoint(10 * (other - 1), y + 20)))
+                    << what << " looks like rank " << other;
+        }
+        // Both bands carry the same glyphs.
+        EXPECT_TRUE(sameArea(sign, QRect(0, 20, 130, 20), sign, QPoint(0, 60)));
+    }
+}
+
+TEST(AssetLayout, GoalPlaceholdersAreMaskedAndShowTheirSuit) {
+    const QImage goal = load("GOAL.BMP");
+    ASSERT_EQ(goal.size(), QSize(256, 208));
+    for (int k = 0; k < 4; ++k) {
+        const int opaque = checkMaskedPair(goal, QRect(64 * k, 0, 64, 104), QPoint(64 * k, 104),
+                                           "goal " + std::to_string(k + 1));
+        EXPECT_LT(opaque, 64 * 104 / 2) << "the felt should show through most of it";
+        for (int other = 0; other < k; ++other)
+            EXPECT_FALSE(sameArea(goal, QRect(64 * k, 104, 64, 104), goal, QPoint(64 * other, 104)));
+    }
+}
+
+TEST(AssetLayout, CardFacesKeepTheirContentAreasPlain) {
+    const QImage front = load("FRONT.BMP"), court = load("IMGCARD.BMP");
+    ASSERT_FALSE(front.isNull());
+    ASSERT_FALSE(court.isNull());
+    for (int d = 0; d < front.height() / 104; ++d) {
+        int darkest = 255;
+        for (int y = 4; y < 98; ++y)
+            for (int x = 4; x < 60; ++x) darkest = std::min(darkest, brightness(rgb(front, x, 104 * d + y)));
+        EXPECT_GT(darkest, 200) << "front " << d << " would hide pips and signs";
+        // The first columns double as the waste pile's edge: a border, then the face.
+        EXPECT_LT(brightness(rgb(front, 0, 104 * d + 52)), 200) << "front " << d;
+        EXPECT_GT(brightness(rgb(front, 2, 104 * d + 52)), 200) << "front " << d;
+    }
+    // Pips are laid over the court pictures' corners.
+    for (int picture = 0; picture < 3; ++picture)
+        for (const QPoint corner : {QPoint(2, 2), QPoint(23, 53)})
+            for (int y = 0; y < 15; ++y)
+                for (int x = 0; x < 15; ++x)
+                    ASSERT_GT(brightness(rgb(court, 40 * picture + corner.x() + x, corner.y() + y)), 220)
+                        << "court " << picture << " is not light under its pip";
+}
+
+TEST(Portrait, StillFitsAndFirstFrameMatchesIt) {
+    const QImage tavi = load("Tavi.BMP"), strip = load("Taviani.BMP");
+    ASSERT_FALSE(tavi.isNull());
+    ASSERT_FALSE(strip.isNull());
+    const int h = tavi.height() / 2;
+    checkMaskedPair(tavi, QRect(0, 0, tavi.width(), h), QPoint(0, h), "portrait");
+    const QPoint boxes[3] = {QPoint(22, 37), QPoint(68, 36), QPoint(41, 86)};
+    const int frames = strip.width() / 35;
+    for (int b = 0; b < 3; ++b) {
+        const QRect box(boxes[b], QSize(35, 33));
+        ASSERT_TRUE(QRect(0, 0, tavi.width(), h).contains(box));
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                ASSERT_EQ(rgb(tavi, x, h + y), 0u) << "box " << b << " is not opaque at " << x << "," << y;
+        EXPECT_TRUE(sameArea(strip, QRect(0, 33 * b, 35, 33), tavi, box.topLeft()))
+            << "frame 0 differs from the still portrait in box " << b;
+        EXPECT_FALSE(sameArea(strip, QRect(0, 33 * b, 35, 33), strip, QPoint(35 * (frames - 1), 33 * b)))
+            << "box " << b << " never moves";
+    }
+}
+
+TEST(Backgrounds, TilesJoinSeamlessly) {
+    for (const char* name : {"BG/BG1.BMP", "BG/BG2.BMP", "BG/BG3.BMP"}) {
+        const QImage t = load(name);
+        ASSERT_FALSE(t.isNull()) << name;
+        auto diff = [&t](int x0, int y0, int x1, int y1) {
+            const QRgb a = rgb(t, x0, y0), b = rgb(t, x1, y1);
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                   std::abs(qBlue(a) - qBlue(b));
+        };
+        // Mean difference across each pair of neighbouring columns (rows); the
+        // wrap-around pair must look like an ordinary one, not an outlier.
+        auto lineStep = [&](bool rows, int a, int b) {
+            const int n = rows ? t.width() : t.height();
+            double sum = 0;
+            for (int k = 0; k < n; ++k) sum += rows ? diff(k, a, k, b) : diff(a, k, b, k);
+            return sum / n;
+        };
+        for (const bool rows : {false, true}) {
+            const int n = rows ? t.height() : t.width();
+            double mean = 0, square = 0;
+            for (int i = 0; i + 1 < n; ++i) {
+                const double s = lineStep(rows, i, i + 1);
+                mean += s, square += s * s;
+            }
+            mean /= n - 1;
+            const double spread = std::sqrt(std::max(0.0, square / (n - 1) - mean * mean));
+            EXPECT_LE(lineStep(rows, n - 1, 0), mean + 4 * spread + 0.5)
+                << name << (rows ? ": top and bottom" : ": left and right") << " do not join";
+        }
+    }
+}
+
+namespace {
+
+struct Wav {
+    int channels = 0, rate = 0, bits = 0, format = 0;
+    std::vector<int16_t> samples; // first channel only
+    double seconds() const { return rate ? double(samples.size()) / rate : 0; }
+};
+
+uint32_t le(const QByteArray& b, int at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | uint8_t(b[at + i]);
+    return v;
+}
+
+Wav parseWav(const QByteArray& b) {
+    Wav w;
+    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") return w;
+    for (int at = 12; at + 8 <= b.size();) {
+        const QByteArray id = b.mid(at, 4);
+        const int size = int(le(b, at + 4, 4));
+        const int body = at + 8;
+        if (body + size > b.size()) break;
+        if (id == "fmt ") {
+            w.format = int(le(b, body, 2));
+            w.channels = int(le(b, body + 2, 2));
+            w.rate = int(le(b, body + 4, 4));
+            w.bits = int(le(b, body + 14, 2));
+        } else if (id == "data" && w.channels > 0 && w.bits == 16) {
+            for (int i = 0; i + 2 * w.channels <= size; i += 2 * w.channels)
+                w.samples.push_back(int16_t(le(b, body + i, 2)));
+        }
+        at = body + size + (size & 1);
+    }
+    return w;
+}
+
+} // namespace
+
+TEST(Sounds, AreShortCleanSixteenBitPcm) {
+    struct Expect {
+        const char* name;
+        double minSeconds, maxSeconds;
+    };
+    const Expect sounds[] = {{"Snd1.wav", 0.05, 0.2}, {"Snd2.wav", 0.05, 0.2}, {"Snd3.wav", 0.05, 0.2},
+                             {"Win.wav", 1.0, 3.0},   {"Win2.wav", 2.0, 8.0}};
+    const int limit = int(32768 * std::pow(10.0, -1.0 / 20)); // -1 dBFS
+    for (const Expect& e : sounds) {
+        const Wav w = parseWav(readBytes(dataPath(e.name)));
+        ASSERT_EQ(w.format, 1) << e.name << ": not PCM";
+        ASSERT_EQ(w.bits, 16) << e.name;
+        EXPECT_TRUE(w.channels == 1 || w.channels == 2) << e.name;
+        EXPECT_TRUE(w.rate == 22050 || w.rate == 44100) << e.name;
+        EXPECT_GE(w.seconds(), e.minSeconds) << e.name;
+        EXPECT_LE(w.seconds(), e.maxSeconds) << e.name;
+        int peak = 0;
+        for (int16_t s : w.samples) peak = std::max(peak, std::abs(int(s)));
+        EXPECT_LT(peak, limit) << e.name << " peaks above -1 dBFS";
+        EXPECT_GT(peak, limit / 10) << e.name << " is nearly silent";
+    }
+    // One-shots start and end at silence, or they click.
+    for (const char* name : {"Snd1.wav", "Snd2.wav", "Snd3.wav", "Win.wav"}) {
+        const Wav w = parseWav(readBytes(dataPath(name)));
+        ASSERT_FALSE(w.samples.empty()) << name;
+        EXPECT_LT(std::abs(int(w.samples.front())), 330) << name;
+        EXPECT_LT(std::abs(int(w.samples.back())), 330) << name;
+    }
+}
+
+TEST(Sounds, WinLoopJoinsItsStartWithoutAClick) {
+    const Wav w = parseWav(readBytes(dataPath("Win2.wav")));
+    ASSERT_GT(w.samples.size(), 1000u);
+    double step = 0, mean = 0;
+    for (size_t i = 1; i < w.samples.size(); ++i) step += std::abs(w.samples[i] - w.samples[i - 1]);
+    step /= double(w.samples.size() - 1);
+    for (int16_t s : w.samples) mean += s;
+    mean /= double(w.samples.size());
+    EXPECT_LE(std::abs(w.samples.front() - w.samples.back()), 3 * step + 50);
+    EXPECT_LT(std::abs(mean), 328) << "DC offset";
+}
+
+TEST(AssetFiles, GeneratorReproducesCommittedData) {
+#ifndef ASSETGEN_EXE
+    GTEST_SKIP() << "assetgen is not part of this build";
+#else
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    QProcess gen;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    gen.setProcessEnvironment(env);
+    gen.start(ASSETGEN_EXE, {out.path()});
+    ASSERT_TRUE(gen.waitForFinished(120000)) << "assetgen did not finish";
+    ASSERT_EQ(gen.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
+    for (const char* name : kAllFiles) {
+        const QByteArray made = readBytes(out.filePath(name));
+        ASSERT_FALSE(made.isEmpty()) << name << " was not written";
+        EXPECT_TRUE(made == readBytes(dataPath(name))) << name << " differs from data/: re-run assetgen";
+    }
+#endif
+}
