@@ -19,6 +19,7 @@ const QColor kBlue(38, 74, 164);
 const QColor kInk(24, 22, 30);
 const QColor kSkin(252, 220, 186);
 const QColor kWhite(255, 255, 255);
+const QColor kPanel(254, 250, 236); // the picture's ground: a warm, light cream
 
 void shape(QPainter& p, const QPainterPath& path, QColor fill, double outline = 0.55) {
     p.fillPath(path, fill);
@@ -79,6 +80,18 @@ void features(QPainter& p, double cx, double cy, QColor lips) {
     stroke(p, mouth, lips, 0.6);
 }
 
+// A scatter of small dots over a garment, the classic brocade look.
+void brocade(QPainter& p, const QPainterPath& cloth, QColor dot, double step) {
+    p.save();
+    p.setClipPath(cloth);
+    p.setPen(Qt::NoPen);
+    p.setBrush(dot);
+    for (int row = 0; row * step < kHalf + step; ++row)
+        for (double x = (row % 2) * step / 2; x < kW + step; x += step)
+            p.drawEllipse(QPointF(x, row * step), 0.45, 0.45);
+    p.restore();
+}
+
 void ermineBand(QPainter& p, const QPainterPath& band) {
     shape(p, band, kWhite);
     p.save();
@@ -121,6 +134,7 @@ QPainterPath shoulders(double neckY) {
 void king(QPainter& p) {
     // Red mantle over a blue tunic, edged with ermine down the front.
     shape(p, shoulders(19), kRed);
+    brocade(p, shoulders(19), QColor(246, 200, 90), 3.0);
     shape(p, poly({{19, 19}, {32, 19}, {31, kHalf}, {20, kHalf}}), kBlue);
     p.setPen(QPen(kGold, 0.9));
     p.drawLine(QPointF(25.5, 23), QPointF(25.5, kHalf));
@@ -180,6 +194,7 @@ void queen(QPainter& p) {
     shape(p, hair, QColor(226, 176, 70));
     // Gown.
     shape(p, shoulders(20.5), kBlue);
+    brocade(p, shoulders(20.5), QColor(240, 200, 100), 3.0);
     QPainterPath trim;
     trim.moveTo(33, 21);
     trim.cubicTo(36.5, 22.5, 37.5, 25, 38, 29);
@@ -236,6 +251,7 @@ void jack(QPainter& p) {
     shape(p, hair, QColor(112, 62, 26));
     // Doublet with striped front.
     shape(p, shoulders(20), kBlue);
+    brocade(p, shoulders(20), QColor(150, 180, 240), 2.6);
     shape(p, poly({{33.5, 26}, {38.5, 24.5}, {38.5, 27}, {33.5, 28.5}}), kGold, 0.4);
     QPainterPath front = poly({{21, 20}, {30, 20}, {29, kHalf}, {22, kHalf}});
     shape(p, front, kGold);
@@ -282,7 +298,7 @@ void jack(QPainter& p) {
 
 // One court picture: the half-figure, mirrored below, inside a thin frame.
 QImage courtPicture(void (*bust)(QPainter&)) {
-    const QImage top = renderOpaque(kW, kHalf, kWhite, [bust](QPainter& p) {
+    const QImage top = renderOpaque(kW, kHalf, kPanel, [bust](QPainter& p) {
         p.save();
         p.setClipRect(QRectF(0, 0, kW, kHalf));
         bust(p);
@@ -297,7 +313,7 @@ QImage courtPicture(void (*bust)(QPainter&)) {
         p.fillPath([] {
             QPainterPath ring;
             ring.addRect(QRectF(0, 0, kW, kH));
-            ring.addRect(QRectF(0.9, 0.9, kW - 1.8, kH - 1.8));
+            ring.addRect(QRectF(1, 1, kW - 2, kH - 2));
             return ring;
         }(), kBlue);
     });

@@ -47,10 +47,10 @@ QPainterPath club() {
     QPainterPath p;
     p.setFillRule(Qt::WindingFill);
     const double r = 0.235;
-    p.addEllipse(QPointF(0.50, 0.25), r, r);
-    p.addEllipse(QPointF(0.25, 0.60), r, r);
-    p.addEllipse(QPointF(0.75, 0.60), r, r);
-    p.addEllipse(QPointF(0.50, 0.52), 0.13, 0.13);
+    p.addEllipse(QPointF(0.50, 0.245), r, r);
+    p.addEllipse(QPointF(0.245, 0.61), r, r);
+    p.addEllipse(QPointF(0.755, 0.61), r, r);
+    p.addEllipse(QPointF(0.50, 0.55), 0.1, 0.1);
     return p.simplified().united(stem());
 }
 
