@@ -33,6 +33,7 @@ struct Game {
     UiTexts texts;
     std::string KeyBuffer; // the last keys typed, for the debug phrases
     bool Ended = false;    // ShutDown has run; nothing else may happen
+    bool BlinkRunning = false; // a portrait animation is between its frames
 
     explicit Game(const Host& h) : host(h) {}
 };

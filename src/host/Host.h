@@ -80,6 +80,8 @@ public:
     virtual void ScreenSize(int& width, int& height) = 0;
     // A short pause that paces an animation; pending events are not served.
     virtual void Pause(int /*milliseconds*/) {}
+    // Serve window events for up to the given time, sleeping while there are none.
+    virtual void WaitEvents(int /*milliseconds*/) { DoEvents(); }
 };
 
 // A decoded picture: 0x00RRGGBB pixels, row-major.

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
+#include <QEventLoop>
 #include <chrono>
 
 uint32_t QtSystem::TickCount() {
@@ -30,6 +32,13 @@ void QtSystem::ScreenSize(int& width, int& height) {
 }
 
 void QtSystem::Pause(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+// A nested loop that sleeps until an event or the time is up: no busy waiting.
+void QtSystem::WaitEvents(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::string& title) {
     QMessageBox box(parent);

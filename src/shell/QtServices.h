@@ -10,6 +10,7 @@ public:
     void EndProgram() override;
     void ScreenSize(int& width, int& height) override;
     void Pause(int milliseconds) override;
+    void WaitEvents(int milliseconds) override;
 };
 
 class QtDialogs : public DialogService {

@@ -239,9 +239,18 @@ void frmMain::ListSetChecked(MenuList list, int index, bool on) {
 
 // ---- window --------------------------------------------------------------------------------
 
-void frmMain::Invalidate(int x, int y, int w, int h) { table->update(x, y, w, h); }
+void frmMain::Invalidate(int x, int y, int w, int h) {
+    const QRect r(x, y, w, h);
+    dirty = dirty.united(r);
+    table->update(r);
+}
 
-void frmMain::Flush() { table->repaint(); }
+// Paints what changed right now, for animations that run without returning to the event loop.
+void frmMain::Flush() {
+    if (dirty.isEmpty()) return;
+    table->repaint(dirty);
+    dirty = QRect();
+}
 
 void frmMain::SetCaption(const std::string& text) { setWindowTitle(Q(text)); }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "host/Host.h"
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 #include <functional>
 #include <vector>
@@ -71,6 +72,7 @@ private:
     std::array<QAction*, static_cast<size_t>(MenuItem::Count_)> actions{};
     std::array<QMenu*, 5> listMenus{};
     std::array<std::vector<QAction*>, 5> lists;
+    QRect dirty; // invalidated since the last flush
     QTimer* tmrUpdateTime = nullptr;
     QTimer* tmrTaviBlink = nullptr;
 };
