@@ -23,12 +23,14 @@
 
 namespace {
 
-const char* const kAllFiles[] = {
-    "FRONT.BMP",  "BACK.BMP",   "SORT.BMP",   "SIGN.BMP", "IMGCARD.BMP", "GOAL.BMP",
-    "Tavi.BMP",   "Taviani.BMP", "BG/BG1.BMP", "BG/BG2.BMP", "BG/BG3.BMP", "Snd1.wav",
-    "Snd2.wav",   "Snd3.wav",   "Win.wav",    "Win2.wav"};
+const char* const kAllFiles[] = {"FRONT.BMP",   "BACK.BMP",   "SORT.BMP",   "SIGN.BMP",
+                                 "IMGCARD.BMP", "GOAL.BMP",   "Tavi.BMP",   "Taviani.BMP",
+                                 "BG/BG1.BMP",  "BG/BG2.BMP", "BG/BG3.BMP", "Snd1.wav",
+                                 "Snd2.wav",    "Snd3.wav",   "Win.wav",    "Win2.wav"};
 
-QString dataPath(const QString& name) { return QString(GAME_DATA_DIR) + "/" + name; }
+QString dataPath(const QString& name) {
+    return QString(GAME_DATA_DIR) + "/" + name;
+}
 
 QByteArray readBytes(const QString& path) {
     QFile f(path);
@@ -40,9 +42,13 @@ QImage load(const QString& name) {
     return img.isNull() ? img : img.convertToFormat(QImage::Format_RGB32);
 }
 
-QRgb rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xffffffu; }
+QRgb rgb(const QImage& img, int x, int y) {
+    return img.pixel(x, y) & 0xffffffu;
+}
 
-int brightness(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) / 3; }
+int brightness(QRgb c) {
+    return (qRed(c) + qGreen(c) + qBlue(c)) / 3;
+}
 
 // Verifies one AND/XOR pair and returns how many pixels it makes opaque.
 int checkMaskedPair(const QImage& sheet, QRect image, QPoint maskAt, const std::string& what) {
@@ -51,9 +57,12 @@ int checkMaskedPair(const QImage& sheet, QRect image, QPoint maskAt, const std::
         for (int x = 0; x < image.width(); ++x) {
             const QRgb m = rgb(sheet, maskAt.x() + x, maskAt.y() + y);
             const QRgb i = rgb(sheet, image.x() + x, image.y() + y);
-            if (m == 0) ++opaque;
-            else if (m != 0xffffffu) ++grey;
-            else if (i != 0) ++leaks;
+            if (m == 0)
+                ++opaque;
+            else if (m != 0xffffffu)
+                ++grey;
+            else if (i != 0)
+                ++leaks;
         }
     EXPECT_EQ(grey, 0) << what << ": mask has pixels that are neither black nor white";
     EXPECT_EQ(leaks, 0) << what << ": image is not black where the mask is clear";
@@ -90,8 +99,12 @@ QColor inkOf(const QImage& sheet, QRect image, QPoint maskAt) {
     return n == 0 ? QColor() : QColor(int(r / n), int(g / n), int(b / n));
 }
 
-bool looksRed(QColor c) { return c.red() > c.green() + 80 && c.red() > c.blue() + 80; }
-bool looksDark(QColor c) { return c.red() < 90 && c.green() < 90 && c.blue() < 90; }
+bool looksRed(QColor c) {
+    return c.red() > c.green() + 80 && c.red() > c.blue() + 80;
+}
+bool looksDark(QColor c) {
+    return c.red() < 90 && c.green() < 90 && c.blue() < 90;
+}
 
 } // namespace
 
@@ -157,13 +170,15 @@ TEST(AssetLayout, SuitPipsAreCleanTurnedAndColouredBySuit) {
         EXPECT_TRUE(isTurned(sort, QRect(x, 0, 15, 15), QPoint(x, 15))) << what;
         EXPECT_TRUE(isTurned(sort, QRect(x, 30, 15, 15), QPoint(x, 45))) << what;
         const QColor ink = inkOf(sort, QRect(x, 0, 15, 15), QPoint(x, 30));
-        EXPECT_TRUE(suit < 2 ? looksDark(ink) : looksRed(ink)) << what << " " << ink.name().toStdString();
+        EXPECT_TRUE(suit < 2 ? looksDark(ink) : looksRed(ink))
+            << what << " " << ink.name().toStdString();
     }
     for (int a = 0; a < 4; ++a)
         for (int b = a + 1; b < 4; ++b)
             EXPECT_FALSE(sameArea(sort, QRect(15 * a, 30, 15, 15), sort, QPoint(15 * b, 30)))
                 << "suits " << a << " and " << b << " have the same shape";
-    for (int area : areas) EXPECT_GT(area, 50) << "a pip this small will not read";
+    for (int area : areas)
+        EXPECT_GT(area, 50) << "a pip this small will not read";
 }
 
 TEST(AssetLayout, RankSignsAreCleanDistinctAndColouredByBand) {
@@ -173,7 +188,8 @@ TEST(AssetLayout, RankSignsAreCleanDistinctAndColouredByBand) {
         const int y = 40 * band;
         for (int rank = 1; rank <= 13; ++rank) {
             const int x = 10 * (rank - 1);
-            const std::string what = "sign " + std::to_string(rank) + " band " + std::to_string(band);
+            const std::string what =
+                "sign " + std::to_string(rank) + " band " + std::to_string(band);
             checkMaskedPair(sign, QRect(x, y, 10, 10), QPoint(x, y + 20), what);
             checkMaskedPair(sign, QRect(x, y + 10, 10, 10), QPoint(x, y + 30), what + " inverted");
             EXPECT_TRUE(isTurned(sign, QRect(x, y + 20, 10, 10), QPoint(x, y + 30))) << what;
@@ -197,7 +213,8 @@ TEST(AssetLayout, GoalPlaceholdersAreMaskedAndShowTheirSuit) {
                                            "goal " + std::to_string(k + 1));
         EXPECT_LT(opaque, 64 * 104 / 2) << "the felt should show through most of it";
         for (int other = 0; other < k; ++other)
-            EXPECT_FALSE(sameArea(goal, QRect(64 * k, 104, 64, 104), goal, QPoint(64 * other, 104)));
+            EXPECT_FALSE(
+                sameArea(goal, QRect(64 * k, 104, 64, 104), goal, QPoint(64 * other, 104)));
     }
 }
 
@@ -208,7 +225,8 @@ TEST(AssetLayout, CardFacesKeepTheirContentAreasPlain) {
     for (int d = 0; d < front.height() / 104; ++d) {
         int darkest = 255;
         for (int y = 4; y < 98; ++y)
-            for (int x = 4; x < 60; ++x) darkest = std::min(darkest, brightness(rgb(front, x, 104 * d + y)));
+            for (int x = 4; x < 60; ++x)
+                darkest = std::min(darkest, brightness(rgb(front, x, 104 * d + y)));
         EXPECT_GT(darkest, 200) << "front " << d << " would hide pips and signs";
         // The first columns double as the waste pile's edge: a border, then the face.
         EXPECT_LT(brightness(rgb(front, 0, 104 * d + 52)), 200) << "front " << d;
@@ -219,7 +237,8 @@ TEST(AssetLayout, CardFacesKeepTheirContentAreasPlain) {
         for (const QPoint corner : {QPoint(2, 2), QPoint(23, 53)})
             for (int y = 0; y < 15; ++y)
                 for (int x = 0; x < 15; ++x)
-                    ASSERT_GT(brightness(rgb(court, 40 * picture + corner.x() + x, corner.y() + y)), 220)
+                    ASSERT_GT(brightness(rgb(court, 40 * picture + corner.x() + x, corner.y() + y)),
+                              220)
                         << "court " << picture << " is not light under its pip";
 }
 
@@ -236,10 +255,12 @@ TEST(Portrait, StillFitsAndFirstFrameMatchesIt) {
         ASSERT_TRUE(QRect(0, 0, tavi.width(), h).contains(box));
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.left(); x <= box.right(); ++x)
-                ASSERT_EQ(rgb(tavi, x, h + y), 0u) << "box " << b << " is not opaque at " << x << "," << y;
+                ASSERT_EQ(rgb(tavi, x, h + y), 0u)
+                    << "box " << b << " is not opaque at " << x << "," << y;
         EXPECT_TRUE(sameArea(strip, QRect(0, 33 * b, 35, 33), tavi, box.topLeft()))
             << "frame 0 differs from the still portrait in box " << b;
-        EXPECT_FALSE(sameArea(strip, QRect(0, 33 * b, 35, 33), strip, QPoint(35 * (frames - 1), 33 * b)))
+        EXPECT_FALSE(
+            sameArea(strip, QRect(0, 33 * b, 35, 33), strip, QPoint(35 * (frames - 1), 33 * b)))
             << "box " << b << " never moves";
     }
 }
@@ -258,7 +279,8 @@ TEST(Backgrounds, TilesJoinSeamlessly) {
         auto lineStep = [&](bool rows, int a, int b) {
             const int n = rows ? t.width() : t.height();
             double sum = 0;
-            for (int k = 0; k < n; ++k) sum += rows ? diff(k, a, k, b) : diff(a, k, b, k);
+            for (int k = 0; k < n; ++k)
+                sum += rows ? diff(k, a, k, b) : diff(a, k, b, k);
             return sum / n;
         };
         for (const bool rows : {false, true}) {
@@ -286,7 +308,8 @@ struct Wav {
 
 uint32_t le(const QByteArray& b, int at, int bytes) {
     uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | uint8_t(b[at + i]);
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | uint8_t(b[at + i]);
     return v;
 }
 
@@ -319,8 +342,11 @@ TEST(Sounds, AreShortCleanSixteenBitPcm) {
         const char* name;
         double minSeconds, maxSeconds;
     };
-    const Expect sounds[] = {{"Snd1.wav", 0.05, 0.2}, {"Snd2.wav", 0.05, 0.2}, {"Snd3.wav", 0.05, 0.2},
-                             {"Win.wav", 1.0, 3.0},   {"Win2.wav", 2.0, 8.0}};
+    const Expect sounds[] = {{"Snd1.wav", 0.05, 0.2},
+                             {"Snd2.wav", 0.05, 0.2},
+                             {"Snd3.wav", 0.05, 0.2},
+                             {"Win.wav", 1.0, 3.0},
+                             {"Win2.wav", 2.0, 8.0}};
     const int limit = int(32768 * std::pow(10.0, -1.0 / 20)); // -1 dBFS
     for (const Expect& e : sounds) {
         const Wav w = parseWav(readBytes(dataPath(e.name)));
@@ -331,7 +357,8 @@ TEST(Sounds, AreShortCleanSixteenBitPcm) {
         EXPECT_GE(w.seconds(), e.minSeconds) << e.name;
         EXPECT_LE(w.seconds(), e.maxSeconds) << e.name;
         int peak = 0;
-        for (int16_t s : w.samples) peak = std::max(peak, std::abs(int(s)));
+        for (int16_t s : w.samples)
+            peak = std::max(peak, std::abs(int(s)));
         EXPECT_LT(peak, limit) << e.name << " peaks above -1 dBFS";
         EXPECT_GT(peak, limit / 10) << e.name << " is nearly silent";
     }
@@ -348,9 +375,11 @@ TEST(Sounds, WinLoopJoinsItsStartWithoutAClick) {
     const Wav w = parseWav(readBytes(dataPath("Win2.wav")));
     ASSERT_GT(w.samples.size(), 1000u);
     double step = 0, mean = 0;
-    for (size_t i = 1; i < w.samples.size(); ++i) step += std::abs(w.samples[i] - w.samples[i - 1]);
+    for (size_t i = 1; i < w.samples.size(); ++i)
+        step += std::abs(w.samples[i] - w.samples[i - 1]);
     step /= double(w.samples.size() - 1);
-    for (int16_t s : w.samples) mean += s;
+    for (int16_t s : w.samples)
+        mean += s;
     mean /= double(w.samples.size());
     EXPECT_LE(std::abs(w.samples.front() - w.samples.back()), 3 * step + 50);
     EXPECT_LT(std::abs(mean), 328) << "DC offset";
@@ -373,7 +402,8 @@ TEST(AssetFiles, GeneratorReproducesCommittedData) {
     for (const char* name : kAllFiles) {
         const QByteArray made = readBytes(out.filePath(name));
         ASSERT_FALSE(made.isEmpty()) << name << " was not written";
-        EXPECT_TRUE(made == readBytes(dataPath(name))) << name << " differs from data/: re-run assetgen";
+        EXPECT_TRUE(made == readBytes(dataPath(name)))
+            << name << " differs from data/: re-run assetgen";
     }
 #endif
 }

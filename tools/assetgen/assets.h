@@ -15,12 +15,12 @@ inline const QColor kFelt(30, 108, 54);
 inline const QColor kInkBlack(22, 22, 28);
 inline const QColor kInkRed(208, 24, 38);
 
-QImage makeFronts();   // FRONT.BMP
-QImage makeBacks();    // BACK.BMP
-QImage makeSuitPips(); // SORT.BMP
-QImage makeRankSigns();// SIGN.BMP
-QImage makeGoals();    // GOAL.BMP
-QImage makeCourts();   // IMGCARD.BMP
+QImage makeFronts();    // FRONT.BMP
+QImage makeBacks();     // BACK.BMP
+QImage makeSuitPips();  // SORT.BMP
+QImage makeRankSigns(); // SIGN.BMP
+QImage makeGoals();     // GOAL.BMP
+QImage makeCourts();    // IMGCARD.BMP
 
 struct Portrait {
     QImage still; // image over mask

@@ -54,9 +54,12 @@ QImage wood() {
             double t = 0.2 + 0.3 * band + 0.35 * line + 0.18 * fibre.at(x, y);
             QColor c = mix(light, dark, std::clamp(t, 0.0, 1.0));
             double f = 1.0 + 0.05 * std::sin(board * 1.7);
-            if (inPlank == 0 || x == joints[row]) f *= 0.55;
-            else if (inPlank == 1) f *= 1.1;
-            else if (inPlank == plank - 1) f *= 0.86;
+            if (inPlank == 0 || x == joints[row])
+                f *= 0.55;
+            else if (inPlank == 1)
+                f *= 1.1;
+            else if (inPlank == plank - 1)
+                f *= 0.86;
             img.setPixel(x, y, scaled(c, f));
         }
     }
@@ -89,9 +92,12 @@ QImage cloth() {
 
 QImage makeBackground(int index) {
     switch (index) {
-    case 0: return felt();
-    case 1: return wood();
-    default: return cloth();
+    case 0:
+        return felt();
+    case 1:
+        return wood();
+    default:
+        return cloth();
     }
 }
 

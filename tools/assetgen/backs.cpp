@@ -208,8 +208,9 @@ QImage emptyStock(const QImage& feltTile) {
             const QRgb a = art.pixel(x, y);
             const QRgb f = feltTile.pixel(x % feltTile.width(), y % feltTile.height());
             const int rest = 255 - qAlpha(a);
-            out.setPixel(x, y, qRgb(qRed(a) + qRed(f) * rest / 255, qGreen(a) + qGreen(f) * rest / 255,
-                                    qBlue(a) + qBlue(f) * rest / 255));
+            out.setPixel(x, y,
+                         qRgb(qRed(a) + qRed(f) * rest / 255, qGreen(a) + qGreen(f) * rest / 255,
+                              qBlue(a) + qBlue(f) * rest / 255));
         }
     return out;
 }
@@ -218,7 +219,7 @@ QImage emptyStock(const QImage& feltTile) {
 
 QImage makeBacks() {
     const std::vector<void (*)(QPainter&)> patterns = {blueLattice, redDiamonds, greenOrnament,
-                                                        purpleSun};
+                                                       purpleSun};
     const QImage marker = emptyStock(makeBackground(0));
     QImage sheet = blankRgb(2 * kCardW, kCardH * int(patterns.size()));
     for (size_t i = 0; i < patterns.size(); ++i) {

@@ -113,7 +113,11 @@ void arm(QPainter& p, double hx, double hy, QColor sleeve, QColor cuff) {
     a.cubicTo(9, hy + 3, 10, 31, 11, kHalf);
     a.closeSubpath();
     shape(p, a, sleeve);
-    shape(p, poly({{hx - 1.6, hy - 2.4}, {hx + 0.2, hy - 2.6}, {hx + 0.2, hy + 2.6}, {hx - 1.6, hy + 2.4}}),
+    shape(p,
+          poly({{hx - 1.6, hy - 2.4},
+                {hx + 0.2, hy - 2.6},
+                {hx + 0.2, hy + 2.6},
+                {hx - 1.6, hy + 2.4}}),
           cuff, 0.4);
     shape(p, ellipse(hx + 1.3, hy, 1.8, 1.7), kSkin);
 }
@@ -131,7 +135,7 @@ QPainterPath shoulders(double neckY) {
     return s;
 }
 
-void king(QPainter& p) {
+void kingRobe(QPainter& p) {
     // Red mantle over a blue tunic, edged with ermine down the front.
     shape(p, shoulders(19), kRed);
     brocade(p, shoulders(19), QColor(246, 200, 90), 3.0);
@@ -162,6 +166,9 @@ void king(QPainter& p) {
     shape(p, poly({{9.8, 25}, {16.2, 25}, {16.2, 26.2}, {9.8, 26.2}}), kGold, 0.4);
     shape(p, ellipse(11.3, 27, 1.9, 1.7), kSkin);
     shape(p, poly({{12.4, 26.2}, {13.6, 26.2}, {13.6, kHalf}, {12.4, kHalf}}), kGold, 0.35);
+}
+
+void kingHead(QPainter& p) {
     // Hair and beard frame the face.
     shape(p, poly({{20, 9}, {31, 9}, {31.5, 16}, {20, 16}}), QColor(150, 96, 44));
     QPainterPath beard;
@@ -177,13 +184,14 @@ void king(QPainter& p) {
     stroke(p, moustache, QColor(120, 70, 30), 1.0);
     features(p, 25.5, 11.6, kRed);
     // Crown: band with three points and jewels.
-    shape(p, poly({{20, 8.5}, {20, 2}, {22.5, 5}, {25.5, 1}, {28.5, 5}, {31, 2}, {31, 8.5}}), kGold);
+    shape(p, poly({{20, 8.5}, {20, 2}, {22.5, 5}, {25.5, 1}, {28.5, 5}, {31, 2}, {31, 8.5}}),
+          kGold);
     for (const QPointF tip : {QPointF(20, 2), QPointF(25.5, 1), QPointF(31, 2)})
         shape(p, ellipse(tip.x(), tip.y(), 0.9, 0.9), kRed, 0.35);
     shape(p, ellipse(25.5, 6.8, 1.1, 1.0), kBlue, 0.35);
 }
 
-void queen(QPainter& p) {
+void queenGown(QPainter& p) {
     // Long hair behind the shoulders.
     QPainterPath hair;
     hair.moveTo(19, 10);
@@ -226,7 +234,9 @@ void queen(QPainter& p) {
     shape(p, ellipse(10.2, 20.6, 2.0, 1.8), kRed, 0.45);
     shape(p, ellipse(10.2, 20.4, 0.8, 0.7), QColor(232, 90, 90), 0.3);
     arm(p, 10.5, 26.5, kRed, kGold);
-    // Face.
+}
+
+void queenHead(QPainter& p) {
     shape(p, ellipse(25.5, 13, 4.1, 4.8), kSkin);
     QPainterPath fringe;
     fringe.moveTo(21.2, 12);
@@ -235,12 +245,13 @@ void queen(QPainter& p) {
     shape(p, fringe, QColor(226, 176, 70), 0.4);
     features(p, 25.5, 12.8, kRed);
     // Crown: a low circlet with fleurons.
-    shape(p, poly({{21, 8.6}, {21, 5}, {23, 6.4}, {25.5, 3}, {28, 6.4}, {30, 5}, {30, 8.6}}), kGold);
+    shape(p, poly({{21, 8.6}, {21, 5}, {23, 6.4}, {25.5, 3}, {28, 6.4}, {30, 5}, {30, 8.6}}),
+          kGold);
     shape(p, ellipse(25.5, 7.2, 0.9, 0.9), kBlue, 0.35);
     shape(p, ellipse(25.5, 3.1, 0.8, 0.8), kRed, 0.3);
 }
 
-void jack(QPainter& p) {
+void jackCoat(QPainter& p) {
     // Curly shoulder-length hair.
     QPainterPath hair;
     hair.moveTo(20, 9);
@@ -258,7 +269,8 @@ void jack(QPainter& p) {
     p.save();
     p.setClipPath(front);
     p.setPen(QPen(kRed, 1.2));
-    for (double x = 22.2; x < 30; x += 2.4) p.drawLine(QPointF(x, 20), QPointF(x, kHalf));
+    for (double x = 22.2; x < 30; x += 2.4)
+        p.drawLine(QPointF(x, 20), QPointF(x, kHalf));
     p.restore();
     shape(p, poly({{17, 20}, {34, 20}, {32, 23}, {25.5, 22}, {19, 23}}), kWhite, 0.45);
     // Halberd on the left.
@@ -272,7 +284,9 @@ void jack(QPainter& p) {
     shape(p, blade, QColor(214, 220, 230), 0.45);
     shape(p, poly({{9.1, 20.2}, {10.1, 17.4}, {11.1, 20.2}}), QColor(214, 220, 230), 0.4);
     arm(p, 8, 26.5, kRed, kGold);
-    // Face.
+}
+
+void jackHead(QPainter& p) {
     shape(p, ellipse(25.5, 13.2, 4.1, 4.8), kSkin);
     features(p, 25.5, 13.0, kRed);
     // Beret with a feather.
@@ -296,6 +310,21 @@ void jack(QPainter& p) {
     shape(p, brim, kGold, 0.45);
 }
 
+void king(QPainter& p) {
+    kingRobe(p);
+    kingHead(p);
+}
+
+void queen(QPainter& p) {
+    queenGown(p);
+    queenHead(p);
+}
+
+void jack(QPainter& p) {
+    jackCoat(p);
+    jackHead(p);
+}
+
 // One court picture: the half-figure, mirrored below, inside a thin frame.
 QImage courtPicture(void (*bust)(QPainter&)) {
     const QImage top = renderOpaque(kW, kHalf, kPanel, [bust](QPainter& p) {
@@ -310,12 +339,14 @@ QImage courtPicture(void (*bust)(QPainter&)) {
     paste(picture, top, 0, 0);
     paste(picture, rotated180(top), 0, kHalf);
     const QImage frame = renderSmooth(kW, kH, [](QPainter& p) {
-        p.fillPath([] {
-            QPainterPath ring;
-            ring.addRect(QRectF(0, 0, kW, kH));
-            ring.addRect(QRectF(1, 1, kW - 2, kH - 2));
-            return ring;
-        }(), kBlue);
+        p.fillPath(
+            [] {
+                QPainterPath ring;
+                ring.addRect(QRectF(0, 0, kW, kH));
+                ring.addRect(QRectF(1, 1, kW - 2, kH - 2));
+                return ring;
+            }(),
+            kBlue);
     });
     QPainter p(&picture);
     p.drawImage(0, 0, frame);

@@ -58,7 +58,8 @@ bool writeBmp(const QString& path, const QImage& source) {
             out.append(char(qGreen(row[x])));
             out.append(char(qRed(row[x])));
         }
-        for (int pad = w * 3; pad < stride; ++pad) out.append('\0');
+        for (int pad = w * 3; pad < stride; ++pad)
+            out.append('\0');
     }
     return writeAll(path, out);
 }

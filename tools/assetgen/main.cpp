@@ -13,9 +13,12 @@ namespace {
 
 bool writeImages(const QDir& out) {
     const std::vector<std::pair<const char*, std::function<QImage()>>> images = {
-        {"FRONT.BMP", makeFronts},       {"BACK.BMP", makeBacks},
-        {"SORT.BMP", makeSuitPips},      {"SIGN.BMP", makeRankSigns},
-        {"GOAL.BMP", makeGoals},         {"IMGCARD.BMP", makeCourts},
+        {"FRONT.BMP", makeFronts},
+        {"BACK.BMP", makeBacks},
+        {"SORT.BMP", makeSuitPips},
+        {"SIGN.BMP", makeRankSigns},
+        {"GOAL.BMP", makeGoals},
+        {"IMGCARD.BMP", makeCourts},
         {"BG/BG1.BMP", [] { return makeBackground(0); }},
         {"BG/BG2.BMP", [] { return makeBackground(1); }},
         {"BG/BG3.BMP", [] { return makeBackground(2); }},

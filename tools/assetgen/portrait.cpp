@@ -155,6 +155,20 @@ void fringe(QPainter& p) {
     outlined(p, star, QColor(255, 206, 60), 1.3);
 }
 
+// A shut eye: a downward curve with three short lashes.
+void closedEye(QPainter& p, QPointF c) {
+    QPainterPath closed;
+    closed.moveTo(c.x() - 10, c.y() + 1);
+    closed.quadTo(c.x(), c.y() + 8, c.x() + 10, c.y() + 1);
+    line(p, closed, kLine, 2.2);
+    for (double dx : {-6.0, 0.0, 6.0}) {
+        QPainterPath lash;
+        lash.moveTo(c.x() + dx, c.y() + 4.5 - std::abs(dx) * 0.35);
+        lash.lineTo(c.x() + dx * 1.25, c.y() + 8 - std::abs(dx) * 0.3);
+        line(p, lash, kLine, 1.2);
+    }
+}
+
 // One eye in its box: white, iris, highlight, then the upper lid coming down.
 void eye(QPainter& p, QPointF c, double lid, double side) {
     QPainterPath brow;
@@ -163,16 +177,7 @@ void eye(QPainter& p, QPointF c, double lid, double side) {
     line(p, brow, kHairDark, 2.6);
     const QPainterPath ball = ellipse(c + QPointF(0, 1), 9.5, 11);
     if (lid >= 1.0) {
-        QPainterPath closed;
-        closed.moveTo(c.x() - 10, c.y() + 1);
-        closed.quadTo(c.x(), c.y() + 8, c.x() + 10, c.y() + 1);
-        line(p, closed, kLine, 2.2);
-        for (double dx : {-6.0, 0.0, 6.0}) {
-            QPainterPath lash;
-            lash.moveTo(c.x() + dx, c.y() + 4.5 - std::abs(dx) * 0.35);
-            lash.lineTo(c.x() + dx * 1.25, c.y() + 8 - std::abs(dx) * 0.3);
-            line(p, lash, kLine, 1.2);
-        }
+        closedEye(p, c);
         return;
     }
     p.fillPath(ball, Qt::white);
@@ -248,8 +253,7 @@ Sprite render(const Pose& pose) {
 } // namespace
 
 Portrait makePortrait() {
-    const std::array<Pose, kFrames> poses = {
-        {{0, 0}, {0.4, 0.2}, {0.75, 0.45}, {1, 0.7}, {1, 1}}};
+    const std::array<Pose, kFrames> poses = {{{0, 0}, {0.4, 0.2}, {0.75, 0.45}, {1, 0.7}, {1, 1}}};
     Portrait out{blankRgb(kW, 2 * kH), blankRgb(kBoxW * kFrames, kBoxH * 3)};
     for (int f = 0; f < kFrames; ++f) {
         const Sprite s = render(poses[size_t(f)]);

@@ -89,14 +89,16 @@ QImage rotated180(const QImage& image) {
     const int w = image.width();
     const int h = image.height();
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out.setPixel(w - 1 - x, h - 1 - y, image.pixel(x, y));
+        for (int x = 0; x < w; ++x)
+            out.setPixel(w - 1 - x, h - 1 - y, image.pixel(x, y));
     return out;
 }
 
 void paste(QImage& dst, const QImage& src, int x0, int y0) {
     const QImage rgb = src.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) dst.setPixel(x0 + x, y0 + y, rgb.pixel(x, y));
+        for (int x = 0; x < rgb.width(); ++x)
+            dst.setPixel(x0 + x, y0 + y, rgb.pixel(x, y));
 }
 
 QImage blankRgb(int w, int h, QColor fill) {
@@ -125,13 +127,16 @@ uint64_t Rng::next() {
     return z ^ (z >> 31);
 }
 
-double Rng::uniform() { return double(next() >> 11) * (1.0 / 9007199254740992.0); }
+double Rng::uniform() {
+    return double(next() >> 11) * (1.0 / 9007199254740992.0);
+}
 
 TileNoise::TileNoise(int cellsX, int cellsY, int size, uint64_t seed)
     : cellsX_(cellsX), cellsY_(cellsY), scaleX_(double(cellsX) / size),
       scaleY_(double(cellsY) / size), values_(size_t(cellsX * cellsY)) {
     Rng rng(seed);
-    for (double& v : values_) v = rng.symmetric();
+    for (double& v : values_)
+        v = rng.symmetric();
     shiftX_ = rng.uniform();
     shiftY_ = rng.uniform();
 }

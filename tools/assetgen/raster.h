@@ -44,20 +44,20 @@ QColor shade(QColor c, double factor); // <1 darker, >1 lighter
 
 // splitmix64: tiny, fast and identical everywhere.
 class Rng {
-public:
+  public:
     explicit Rng(uint64_t seed) : state_(seed) {}
     uint64_t next();
     double uniform(); // [0, 1)
     double symmetric() { return uniform() * 2.0 - 1.0; }
 
-private:
+  private:
     uint64_t state_;
 };
 
 // Smooth value noise on a lattice that wraps, so it tiles with period `size`.
 // The lattice may be finer across than down (for stretched grain).
 class TileNoise {
-public:
+  public:
     TileNoise(int cells, int size, uint64_t seed) : TileNoise(cells, cells, size, seed) {}
     TileNoise(int cellsX, int cellsY, int size, uint64_t seed);
     double at(double x, double y) const; // about [-1, 1]
@@ -65,7 +65,7 @@ public:
     static double fractal(const std::vector<TileNoise>& octaves, double x, double y,
                           double persistence);
 
-private:
+  private:
     int cellsX_, cellsY_;
     double scaleX_, scaleY_;
     double shiftX_, shiftY_; // so lattice lines of different layers don't line up

@@ -70,10 +70,18 @@ QPainterPath diamond() {
 QPainterPath suitPath(int suit, const QRectF& box) {
     QPainterPath unit;
     switch (suit) {
-    case Spade: unit = spade(); break;
-    case Club: unit = club(); break;
-    case Heart: unit = heart(); break;
-    default: unit = diamond(); break;
+    case Spade:
+        unit = spade();
+        break;
+    case Club:
+        unit = club();
+        break;
+    case Heart:
+        unit = heart();
+        break;
+    default:
+        unit = diamond();
+        break;
     }
     QTransform t;
     t.translate(box.x(), box.y());
