@@ -266,7 +266,12 @@ int frmMain::PanelWidth(int panel) const {
     return (panel == 1 || panel == 2) ? panels[panel]->width() : 0;
 }
 
-void frmMain::PopupOptionsMenu() { Menu(MenuItem::TopOptions)->popup(QCursor::pos()); }
+// The menu takes the mouse; cards still carried with the left button would never see their
+// release, so they go back first.
+void frmMain::PopupOptionsMenu() {
+    if (g != nullptr && g->table.Dragging) Form_CaptureLost(*g);
+    Menu(MenuItem::TopOptions)->popup(QCursor::pos());
+}
 
 // ---- timers --------------------------------------------------------------------------------
 
