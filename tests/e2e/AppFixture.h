@@ -9,6 +9,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
+#include <QMouseEvent>
+#include <QApplication>
 #include <gtest/gtest.h>
 #include <memory>
 
