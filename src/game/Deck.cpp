@@ -2,6 +2,7 @@
 #include "drawing/CardFaces.h"
 #include "drawing/TablePainter.h"
 #include "game/Game.h"
+#include "game/Mouse.h"
 #include <utility>
 
 namespace {
@@ -39,6 +40,7 @@ void NewGame(Game& g, uint8_t Shuffle_) {
 
 void DealCards(Game& g) {
     Table& t = g.table;
+    PutHandBack(t); // the deal hands out every card; none may stay carried
     uint8_t j = 1;
     for (int i = 1; i <= 7; ++i) {
         Pile& p = t.Tableau[i];

@@ -1,0 +1,69 @@
+#include "drawing/CardFaces.h"
+#include "drawing/TablePainter.h"
+#include "game/Game.h"
+#include "game/Mouse.h"
+#include "game/Rules.h"
+#include <algorithm>
+#include <cstdlib>
+
+// surfTable never holds the carried cards, so whatever they uncover is restored from it and
+// the window always shows surfTable plus the hand.
+
+namespace {
+constexpr int DragWidth = 128;
+constexpr int DragHeight = 376;
+
+// The carried cards on dc, Hand(1) at (x, y).
+void DrawCarried(Game& g, Surface& dc, int x, int y) {
+    const Table& t = g.table;
+    for (int k = 1; k <= t.HandCount; ++k) {
+        Card c = t.Cards[t.Hand[k]];
+        c.State = StateFaceUp;
+        DrawCard(g, dc, x, y + TableauStep * (k - 1), c);
+    }
+}
+
+int HandHeight(int n) { return CardHeight + TableauStep * (n - 1); }
+
+// Old and new places overlap: compose their union once and show it in one copy.
+void NearMove(Game& g, int oldX, int oldY, int newX, int newY) {
+    Table& t = g.table;
+    const int left = std::min(oldX, newX);
+    const int top = std::min(oldY, newY);
+    const int right = std::max(oldX, newX) + CardWidth;
+    const int bottom = std::max(oldY, newY) + HandHeight(t.HandCount);
+    Blit(g.gfx.surfDrag, 0, 0, DragWidth, DragHeight, g.gfx.surfTable, left, top);
+    t.DownX = newX;
+    t.DownY = newY;
+    DrawCarried(g, g.gfx.surfDrag, newX - left, newY - top);
+    BlitToWindow(g, left, top, right - left, bottom - top, g.gfx.surfDrag, 0, 0);
+}
+
+// Apart: restore the old place from the table, then show the cards at the new one.
+void FarMove(Game& g, int oldX, int oldY, int newX, int newY) {
+    Table& t = g.table;
+    const int n = t.HandCount;
+    CopyTableToWindow(g, oldX, oldY, CardWidth, CardHeight + TableauStep * n);
+    t.DownX = newX;
+    t.DownY = newY;
+    DrawCarried(g, g.gfx.surfDrag, 0, 0); // opaque cards cover the whole area
+    BlitToWindow(g, newX, newY, CardWidth, HandHeight(n), g.gfx.surfDrag, 0, 0);
+}
+} // namespace
+
+void Form_MouseMove(Game& g, uint8_t buttons, uint8_t, float x, float y) {
+    if (buttons == ButtonLeft && g.table.Dragging) DrawHand(g, x, y);
+}
+
+void DrawHand(Game& g, float x, float y) {
+    const Table& t = g.table;
+    if (t.HandCount == 0) return;
+    const int newX = Pixel(x) - t.GrabDX;
+    const int newY = Pixel(y) - t.GrabDY;
+    const int oldX = t.DownX;
+    const int oldY = t.DownY;
+    if (std::abs(newX - oldX) < CardWidth && std::abs(newY - oldY) < CardHeight)
+        NearMove(g, oldX, oldY, newX, newY);
+    else
+        FarMove(g, oldX, oldY, newX, newY);
+}
