@@ -5,6 +5,7 @@
 namespace {
 // Largest blank surface we agree to create (the table is 640 x 480; this is generous).
 constexpr int64_t MaxBlankPixels = int64_t{8192} * 8192;
+constexpr size_t ShortRow = 128;
 
 // Cut one axis of a blit to both surfaces. Done in 64 bits so that no coordinate a caller
 // passes, however wild, can overflow on the way.
@@ -23,13 +24,22 @@ bool Drawable(const Surface& s) {
            s.Pixels.size() >= static_cast<size_t>(s.Width) * static_cast<size_t>(s.Height);
 }
 
-// Plain loops over distinct rows: the compiler vectorises them.
-void AndRow(uint32_t* d, const uint32_t* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) d[i] &= s[i];
+// Rows of distinct surfaces never overlap. Fixed blocks of four let the compiler use vector
+// instructions even at -O2, where it will not vectorise a loop of unknown length.
+template <typename Op>
+void CombineRows(uint32_t* __restrict d, size_t dStride, const uint32_t* __restrict s,
+                 size_t sStride, size_t n, size_t rows, Op op) {
+    for (size_t r = 0; r < rows; ++r, d += dStride, s += sStride) {
+        size_t i = 0;
+        for (; i + 4 <= n; i += 4)
+            for (size_t k = 0; k < 4; ++k) d[i + k] = op(d[i + k], s[i + k]);
+        for (; i < n; ++i) d[i] = op(d[i], s[i]);
+    }
 }
-void XorRow(uint32_t* d, const uint32_t* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) d[i] ^= s[i];
-}
+
+uint32_t Source(uint32_t, uint32_t b) { return b; }
+uint32_t And(uint32_t a, uint32_t b) { return a & b; }
+uint32_t Xor(uint32_t a, uint32_t b) { return a ^ b; }
 
 // A row that overlaps itself within one surface: walk so that no source pixel is changed
 // before it is read, as if the source had been read whole first.
@@ -45,6 +55,19 @@ void CombineOverlapping(uint32_t* d, const uint32_t* s, size_t n, Rop op) {
         for (size_t i = 0; i < n; ++i) one(d[i], s[i]);
     }
 }
+
+// Source and destination are one surface: rows are taken in the order that reads each
+// source row before it is overwritten.
+void BlitWithin(Surface& s, int64_t dx, int64_t dy, int64_t sx, int64_t sy, size_t n, int64_t rows,
+                Rop op) {
+    const bool bottomUp = dy > sy;
+    for (int64_t row = 0; row < rows; ++row) {
+        const int64_t r = bottomUp ? rows - 1 - row : row;
+        uint32_t* d = s.Pixels.data() + static_cast<size_t>(dy + r) * s.Width + dx;
+        const uint32_t* from = s.Pixels.data() + static_cast<size_t>(sy + r) * s.Width + sx;
+        CombineOverlapping(d, from, n, op);
+    }
+}
 } // namespace
 
 void Blit(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, Rop op) {
@@ -54,21 +77,27 @@ void Blit(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, 
     if (!ClipAxis(dy, sy64, ch, dst.Height, src.Height)) return;
 
     const auto n = static_cast<size_t>(cw);
-    const bool same = &dst == &src;
-    const bool bottomUp = same && dy > sy64; // later rows would be overwritten first otherwise
-    for (int64_t row = 0; row < ch; ++row) {
-        const int64_t r = bottomUp ? ch - 1 - row : row;
-        uint32_t* d = dst.Pixels.data() + static_cast<size_t>(dy + r) * dst.Width + dx;
-        const uint32_t* s = src.Pixels.data() + static_cast<size_t>(sy64 + r) * src.Width + sx64;
-        if (same) {
-            CombineOverlapping(d, s, n, op);
-            continue;
+    const auto rows = static_cast<size_t>(ch);
+    if (&dst == &src) {
+        BlitWithin(dst, dx, dy, sx64, sy64, n, ch, op);
+        return;
+    }
+    const auto dStride = static_cast<size_t>(dst.Width), sStride = static_cast<size_t>(src.Width);
+    uint32_t* d = dst.Pixels.data() + static_cast<size_t>(dy) * dStride + static_cast<size_t>(dx);
+    const uint32_t* s =
+        src.Pixels.data() + static_cast<size_t>(sy64) * sStride + static_cast<size_t>(sx64);
+    switch (op) {
+    case Rop::Copy:
+        // A library call per card-wide row costs more than the copy itself.
+        if (n < ShortRow) {
+            CombineRows(d, dStride, s, sStride, n, rows, Source);
+            break;
         }
-        switch (op) {
-        case Rop::Copy: std::memcpy(d, s, n * sizeof(uint32_t)); break;
-        case Rop::And: AndRow(d, s, n); break;
-        case Rop::Xor: XorRow(d, s, n); break;
-        }
+        for (size_t r = 0; r < rows; ++r, d += dStride, s += sStride)
+            std::memcpy(d, s, n * sizeof(uint32_t));
+        break;
+    case Rop::And: CombineRows(d, dStride, s, sStride, n, rows, And); break;
+    case Rop::Xor: CombineRows(d, dStride, s, sStride, n, rows, Xor); break;
     }
 }
 
