@@ -23,10 +23,14 @@
 
 namespace {
 
-const char* const kAllFiles[] = {"FRONT.BMP",   "BACK.BMP",   "SORT.BMP",   "SIGN.BMP",
-                                 "IMGCARD.BMP", "GOAL.BMP",   "Tavi.BMP",   "Taviani.BMP",
-                                 "BG/BG1.BMP",  "BG/BG2.BMP", "BG/BG3.BMP", "Snd1.wav",
-                                 "Snd2.wav",    "Snd3.wav",   "Win.wav",    "Win2.wav"};
+const char* const kAllFiles[] = {"FRONT.BMP",          "BACK.BMP",           "SORT.BMP",
+                                 "SIGN.BMP",           "IMGCARD.BMP",        "GOAL.BMP",
+                                 "Tavi.BMP",           "Taviani.BMP",        "BG/BG1.BMP",
+                                 "BG/BG2.BMP",         "BG/BG3.BMP",         "Snd1.wav",
+                                 "Snd2.wav",           "Snd3.wav",           "Win.wav",
+                                 "Win2.wav",           "icons/zorvo-16.png", "icons/zorvo-32.png",
+                                 "icons/zorvo-48.png", "icons/zorvo-64.png", "icons/zorvo-128.png",
+                                 "icons/zorvo-256.png"};
 
 QString dataPath(const QString& name) {
     return QString(GAME_DATA_DIR) + "/" + name;
@@ -262,6 +266,30 @@ TEST(Portrait, StillFitsAndFirstFrameMatchesIt) {
         EXPECT_FALSE(
             sameArea(strip, QRect(0, 33 * b, 35, 33), strip, QPoint(35 * (frames - 1), 33 * b)))
             << "box " << b << " never moves";
+    }
+}
+
+TEST(Icon, SquareTransparentPngsAtEachSizeWithSharpSmallOnes) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString name = QString("icons/zorvo-%1.png").arg(size);
+        const std::string what = name.toStdString();
+        EXPECT_TRUE(readBytes(dataPath(name)).startsWith("\x89PNG\r\n")) << what;
+        const QImage icon = QImage(dataPath(name)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(icon.isNull()) << what;
+        ASSERT_EQ(icon.size(), QSize(size, size)) << what;
+        int clear = 0, solid = 0, partial = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const int a = qAlpha(icon.pixel(x, y));
+                a == 0 ? ++clear : a == 255 ? ++solid : ++partial;
+            }
+        const int all = size * size;
+        EXPECT_GT(clear, all / 20) << what << ": the icon should not be a filled square";
+        EXPECT_GT(solid, all * 2 / 5) << what << ": too little of the icon is solid";
+        // A big picture scaled down leaves a soft rim all round the outline.
+        if (size <= 32) {
+            EXPECT_LT(partial, all / 20) << what << ": edges are blurred";
+        }
     }
 }
 

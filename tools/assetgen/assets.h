@@ -35,4 +35,8 @@ std::vector<float> makeCardSound(int index); // Snd<index+1>.wav
 std::vector<float> makeWinTune();
 std::vector<float> makeWinLoop();
 
+// icons/zorvo-<size>.png, the program's icon at the sizes desktops ask for.
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+QImage makeIcon(int size);
+
 } // namespace assetgen

@@ -38,6 +38,13 @@ bool writeSounds(const QDir& out) {
            writeWav(out.filePath("Win2.wav"), makeWinLoop(), kSampleRate);
 }
 
+bool writeIcons(const QDir& out) {
+    for (const int size : kIconSizes)
+        if (!makeIcon(size).save(out.filePath(QString("icons/zorvo-%1.png").arg(size)), "PNG"))
+            return false;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -46,11 +53,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.mkpath("BG")) {
+    if (!out.mkpath("BG") || !out.mkpath("icons")) {
         std::fprintf(stderr, "assetgen: cannot create %s\n", argv[1]);
         return 1;
     }
-    if (!writeImages(out) || !writeSounds(out)) {
+    if (!writeImages(out) || !writeSounds(out) || !writeIcons(out)) {
         std::fprintf(stderr, "assetgen: failed writing into %s\n", argv[1]);
         return 1;
     }
