@@ -12,7 +12,12 @@
 #include "status/Portrait.h"
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -28,6 +33,14 @@ constexpr int InchPixels = 96; // the panels' width in the layout
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Zorvo");
+    // The icon files lie beside the program, through any symlink it was started by.
+    const QDir icons(QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath() + "/icons");
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = icons.filePath(QString("zorvo-%1.png").arg(size));
+        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    setWindowIcon(icon);
     table = new TableWidget(this);
     table->setFixedSize(TableClientWidth, TableClientHeight);
     setCentralWidget(table);
