@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Installs the game into a scratch prefix and checks what a package would carry: the program
+# with every data file beside it, the launcher link, the menu entry and the icons, nothing
+# else; then starts it through the launcher from another folder and waits for its first paint.
+# usage: install_test.sh <cmake> <build-dir> <data-dir> <private-dir> <bin-dir> <data-root> "<icon sizes>"
+set -uo pipefail
+cmake=$1 build=$2 data=$3 private=$4 bindir=$5 datadir=$6 sizes=$7
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/zorvo-install.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! "$cmake" --install "$build" --prefix "$prefix" --component game >"$scratch/install.log" 2>&1; then
+    cat "$scratch/install.log"
+    echo "FAIL: cmake --install did not succeed"
+    exit 1
+fi
+
+# The program and its data, byte for byte.
+[[ -f $prefix/$private/zorvo && -x $prefix/$private/zorvo ]] || fail "no executable $private/zorvo"
+expected=("$private/zorvo" "$bindir/zorvo" "$datadir/applications/zorvo.desktop")
+while IFS= read -r -d '' file; do
+    rel=${file#"$data"/}
+    expected+=("$private/$rel")
+    cmp -s "$file" "$prefix/$private/$rel" || fail "$private/$rel missing or differs from data/"
+done < <(find "$data" -type f -print0)
+
+# The launcher: a relative link, so the tree can be unpacked under any root.
+link=$prefix/$bindir/zorvo
+if [[ -L $link ]]; then
+    [[ $(readlink "$link") != /* ]] || fail "launcher link is absolute: $(readlink "$link")"
+    [[ $(readlink -f "$link") == "$(readlink -f "$prefix/$private/zorvo")" ]] ||
+        fail "launcher does not lead to $private/zorvo"
+else
+    fail "no launcher link $bindir/zorvo"
+fi
+
+desktop=$prefix/$datadir/applications/zorvo.desktop
+if [[ -f $desktop ]]; then
+    for line in Type=Application Name=Zorvo Exec=zorvo Icon=zorvo Terminal=false \
+        'Categories=Game;CardGame;'; do
+        grep -qxF "$line" "$desktop" || fail "zorvo.desktop lacks $line"
+    done
+    grep -q '^Name\[zh_CN\]=' "$desktop" || fail "zorvo.desktop has no Chinese name"
+    if command -v desktop-file-validate >/dev/null; then
+        desktop-file-validate "$desktop" || fail "zorvo.desktop does not validate"
+    fi
+else
+    fail "no $datadir/applications/zorvo.desktop"
+fi
+
+# PNG width and height are big-endian words at bytes 16 and 20.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3*256+$4 "x" $7*256+$8}'; }
+for size in $sizes; do
+    icon=$datadir/icons/hicolor/${size}x${size}/apps/zorvo.png
+    expected+=("$icon")
+    if [[ -f $prefix/$icon ]]; then
+        [[ $(png_size "$prefix/$icon") == "${size}x${size}" ]] ||
+            fail "$icon is $(png_size "$prefix/$icon")"
+    else
+        fail "no $icon"
+    fi
+done
+
+# Nothing else: no tests, benchmarks or generator.
+printf '%s\n' "${expected[@]}" | sort >"$scratch/expected"
+(cd "$prefix" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort) >"$scratch/installed"
+extra=$(comm -13 "$scratch/expected" "$scratch/installed")
+[[ -z $extra ]] || fail "installed but not part of the game: $extra"
+
+# Started through the launcher from elsewhere, it must still find its pictures and sounds:
+# without them it stops at a message box and never paints.
+mkdir -p "$scratch/elsewhere" "$scratch/config"
+out=$(cd "$scratch/elsewhere" && env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+    ZORVO_QUIT_AFTER_FIRST_PAINT=1 XDG_CONFIG_HOME="$scratch/config" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" timeout 60 "$link" 2>&1)
+status=$?
+grep -qx painted <<<"$out" || fail "launcher start did not paint (exit $status): $out"
+[[ $status -eq 0 ]] || fail "launcher start exited with $status: $out"
+
+if ((failures)); then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "install layout ok: $(wc -l <"$scratch/installed") files"
