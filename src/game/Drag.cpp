@@ -13,13 +13,22 @@ namespace {
 constexpr int DragWidth = 128;
 constexpr int DragHeight = 376;
 
-// The carried cards on dc, Hand(1) at (x, y).
+// The carried cards on dc, Hand(1) at (x, y). Cards are opaque and each covers all but the top
+// fan step of the one below, so the lower ones are drawn through a surface one step high: the
+// same picture for a fraction of the work.
 void DrawCarried(Game& g, Surface& dc, int x, int y) {
     const Table& t = g.table;
+    Surface strip = NewBlankSurface(CardWidth, TableauStep);
     for (int k = 1; k <= t.HandCount; ++k) {
         Card c = t.Cards[t.Hand[k]];
         c.State = StateFaceUp;
-        DrawCard(g, dc, x, y + TableauStep * (k - 1), c);
+        const int top = y + TableauStep * (k - 1);
+        if (k == t.HandCount) {
+            DrawCard(g, dc, x, top, c);
+        } else {
+            DrawCard(g, strip, 0, 0, c);
+            Blit(dc, x, top, CardWidth, TableauStep, strip, 0, 0);
+        }
     }
 }
 
@@ -32,7 +41,9 @@ void NearMove(Game& g, int oldX, int oldY, int newX, int newY) {
     const int top = std::min(oldY, newY);
     const int right = std::max(oldX, newX) + CardWidth;
     const int bottom = std::max(oldY, newY) + HandHeight(t.HandCount);
-    Blit(g.gfx.surfDrag, 0, 0, DragWidth, DragHeight, g.gfx.surfTable, left, top);
+    // Only the union is shown, so only the union is composed; it always fits the drag surface.
+    Blit(g.gfx.surfDrag, 0, 0, std::min(right - left, DragWidth), std::min(bottom - top, DragHeight),
+         g.gfx.surfTable, left, top);
     t.DownX = newX;
     t.DownY = newY;
     DrawCarried(g, g.gfx.surfDrag, newX - left, newY - top);
