@@ -191,7 +191,8 @@ protected:
         }
     }
     static bool Unreadable(Bad how) {
-        return how == Bad::Empty || how == Bad::HeaderOnly || how == Bad::NotBitmap || how == Bad::Huge;
+        return how == Bad::Empty || how == Bad::Truncated || how == Bad::HeaderOnly ||
+               how == Bad::NotBitmap || how == Bad::Huge;
     }
     static void LoadAndPlay(const std::vector<std::string>& spoilt, Bad how) {
         GoodFolder f;

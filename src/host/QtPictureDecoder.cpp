@@ -32,16 +32,39 @@ std::optional<Picture> Read(QImageReader& reader) {
     }
     return p;
 }
+uint32_t Le32(std::span<const uint8_t> b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
 } // namespace
 
+// An uncompressed Windows bitmap must hold every row it declares; the reader would otherwise
+// hand back a picture whose missing rows are whatever memory held.
+bool QtPictureDecoder::WholeBitmap(std::span<const uint8_t> b) {
+    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') return true; // not ours to judge
+    if (b.size() < 30) return false;
+    const uint32_t offset = Le32(b, 10);
+    const uint32_t headerSize = Le32(b, 14);
+    if (headerSize < 40 || b.size() < 34) return true; // old core headers: leave to the reader
+    const int64_t width = static_cast<int32_t>(Le32(b, 18));
+    const int64_t height = static_cast<int32_t>(Le32(b, 22));
+    const int bits = b[28] | b[29] << 8;
+    const uint32_t compression = Le32(b, 30);
+    if (compression != 0 && compression != 3) return true; // run-length data has no fixed size
+    const int64_t stride = ((width * bits + 31) / 32) * 4;
+    const int64_t need = static_cast<int64_t>(offset) + stride * (height < 0 ? -height : height);
+    return width > 0 && bits > 0 && static_cast<int64_t>(b.size()) >= need;
+}
+
 std::optional<Picture> QtPictureDecoder::Decode(const std::string& path) {
-    const QString file = QString::fromStdString(path);
-    if (!QFileInfo(file).isFile()) return std::nullopt;
-    QImageReader reader(file);
-    return Read(reader);
+    QFile file(QString::fromStdString(path));
+    if (!QFileInfo(file).isFile() || file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return DecodeBytes({reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())});
 }
 
 std::optional<Picture> QtPictureDecoder::DecodeBytes(std::span<const uint8_t> bytes) {
+    if (!WholeBitmap(bytes)) return std::nullopt;
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);

@@ -12,4 +12,6 @@ public:
     // Side and area limits: generous for any card art, far below what hurts memory.
     static constexpr int MaxSide = 16384;
     static constexpr long long MaxPixels = 16LL * 1024 * 1024;
+    static constexpr long long MaxFileBytes = 64LL * 1024 * 1024;
+    static bool WholeBitmap(std::span<const uint8_t> bytes);
 };
