@@ -168,6 +168,17 @@ TEST(LoadGraphics, WithoutABackgroundTheTableIsPlainGreen) {
     EXPECT_TRUE(l.t.host.shown.empty());
 }
 
+TEST(LoadGraphics, StopsWhenAWinSoundEndsTheProgram) {
+    GoodFolder f;
+    std::filesystem::remove(f.dir / "Win.wav");
+    Loaded l(f.dir);
+    LoadGraphics(l.g);
+    EXPECT_TRUE(l.g.Ended);
+    ASSERT_EQ(l.t.host.shown.size(), 1u) << "Win2.wav is not tried";
+    EXPECT_EQ(l.t.host.shown[0].text.rfind("不能打开文件 " + (f.dir / "Win.wav"), 0), 0u);
+    EXPECT_TRUE(l.g.sounds.WinSound2.empty());
+}
+
 // Bad files, one at a time and all at once: never a crash, a message exactly when a file
 // that is there cannot be read, and a table that can still be drawn.
 enum class Bad { Missing, Empty, Truncated, HeaderOnly, NotBitmap, Folder, Huge, OnePixel, Small };
