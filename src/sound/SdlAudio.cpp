@@ -1,5 +1,6 @@
 #include "sound/AudioDevice.h"
 #include "host/SilentAudio.h"
+#include "sound/WavCheck.h"
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <array>
@@ -47,8 +48,9 @@ private:
     Mix_Chunk* Play(int channel, std::span<const uint8_t> wav, int loops) {
         Mix_HaltChannel(channel);
         chunks[channel].reset();
-        if (wav.empty()) return nullptr;
-        SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+        const std::optional<std::vector<uint8_t>> safe = PlayableWav(wav);
+        if (!safe) return nullptr;
+        SDL_RWops* rw = SDL_RWFromConstMem(safe->data(), static_cast<int>(safe->size()));
         if (rw == nullptr) return nullptr;
         chunks[channel].reset(Mix_LoadWAV_RW(rw, 1));
         if (!chunks[channel]) return nullptr;
