@@ -9,7 +9,8 @@
 namespace {
 Surface Patterned(int w, int h) {
     Surface s = NewBlankSurface(w, h);
-    for (size_t i = 0; i < s.Pixels.size(); ++i) s.Pixels[i] = uint32_t(i * 2654435761u) & 0xFFFFFF;
+    for (size_t i = 0; i < s.Pixels.size(); ++i)
+        s.Pixels[i] = uint32_t(i * 2654435761u) & 0xFFFFFF;
     return s;
 }
 
@@ -32,7 +33,8 @@ struct BenchGame {
         BuildCardFaces(g);
         DealCards(g);
         Table& tb = g.table;
-        for (int i = 0; i < 5; ++i) tb.Waste.Push(tb.Stock.Pop()); // a waste to fan
+        for (int i = 0; i < 5; ++i)
+            tb.Waste.Push(tb.Stock.Pop()); // a waste to fan
     }
     // The recording host would otherwise grow with every repaint.
     void Forget() { t.host.invalidated.clear(); }

@@ -11,27 +11,26 @@ namespace {
 // A 3 x 2 picture in colours every depth keeps exactly (16-bit keeps five bits per channel).
 const std::vector<uint32_t> Colours = {0x000000, 0xF8F8F8, 0xF80000, 0x00F800, 0x0000F8, 0x283848};
 
-Surface Coded(int w, int h, uint32_t base) {
-    Surface s = NewBlankSurface(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) s.At(x, y) = base | uint32_t(y % 256) << 8 | uint32_t(x % 256);
-    return s;
+Surface Stamped(int w, int h, uint32_t base) {
+    return drawtest::Coded(
+        w, h, [base](int x, int y) { return base | uint32_t(y % 256) << 8 | uint32_t(x % 256); });
 }
 
 // Every file the loader reads, at the sizes it reads, in its own colour.
 struct GoodFolder {
     TempFolder dir;
     GoodFolder(int frontDesigns = 2, int bgCount = 1) {
-        WriteBmp(dir / "SORT.BMP", Coded(60, 60, 0x010000));
-        WriteBmp(dir / "FRONT.BMP", Coded(64, 104 * frontDesigns, 0x020000));
-        WriteBmp(dir / "BACK.BMP", Coded(128, 104 * 2, 0x030000));
-        WriteBmp(dir / "SIGN.BMP", Coded(130, 80, 0x040000));
-        WriteBmp(dir / "IMGCARD.BMP", Coded(120, 70, 0x050000));
-        WriteBmp(dir / "GOAL.BMP", Coded(256, 208, 0x060000));
-        WriteBmp(dir / "Tavi.BMP", Coded(50, 80, 0x070000));
-        WriteBmp(dir / "Taviani.BMP", Coded(70, 99, 0x080000));
+        WriteBmp(dir / "SORT.BMP", Stamped(60, 60, 0x010000));
+        WriteBmp(dir / "FRONT.BMP", Stamped(64, 104 * frontDesigns, 0x020000));
+        WriteBmp(dir / "BACK.BMP", Stamped(128, 104 * 2, 0x030000));
+        WriteBmp(dir / "SIGN.BMP", Stamped(130, 80, 0x040000));
+        WriteBmp(dir / "IMGCARD.BMP", Stamped(120, 70, 0x050000));
+        WriteBmp(dir / "GOAL.BMP", Stamped(256, 208, 0x060000));
+        WriteBmp(dir / "Tavi.BMP", Stamped(50, 80, 0x070000));
+        WriteBmp(dir / "Taviani.BMP", Stamped(70, 99, 0x080000));
         for (int i = 1; i <= bgCount; ++i)
-            WriteBmp(dir / ("BG/BG" + std::to_string(i) + ".BMP"), Coded(32, 32, uint32_t(0x100000 * i)));
+            WriteBmp(dir / ("BG/BG" + std::to_string(i) + ".BMP"),
+                     Stamped(32, 32, uint32_t(0x100000 * i)));
         for (const char* wav : {"Snd1.wav", "Snd2.wav", "Win.wav", "Win2.wav"})
             WriteBytes(dir / wav, {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
     }
@@ -48,7 +47,8 @@ struct Loaded {
     }
     std::vector<std::string> Captions(MenuList l) {
         std::vector<std::string> c;
-        for (auto& item : t.host.List(l)) c.push_back(item.caption);
+        for (auto& item : t.host.List(l))
+            c.push_back(item.caption);
         return c;
     }
 };
@@ -59,7 +59,8 @@ TEST(LoadSurface, DecodesEveryBitmapDepth) {
     for (int bits : {1, 4, 8, 16, 24, 32, 0}) { // 0: 8 bits run-length encoded
         std::vector<uint32_t> px = Colours;
         if (bits == 1)
-            for (uint32_t& c : px) c = c == 0 ? 0 : 0xF8F8F8;
+            for (uint32_t& c : px)
+                c = c == 0 ? 0 : 0xF8F8F8;
         WriteBytes(dir / "a.bmp", EncodeBmp(3, 2, px, bits ? bits : 8, bits == 0));
         Loaded l(dir);
         Surface s;
@@ -75,8 +76,8 @@ TEST(LoadSurface, DecodesEveryBitmapDepth) {
 TEST(LoadSurface, MissingFileKeepsThePictureAnotherFileReplacesIt) {
     TempFolder dir;
     Loaded l(dir);
-    WriteBmp(dir / "one.bmp", Coded(4, 3, 0x110000));
-    WriteBmp(dir / "two.bmp", Coded(2, 5, 0x220000));
+    WriteBmp(dir / "one.bmp", Stamped(4, 3, 0x110000));
+    WriteBmp(dir / "two.bmp", Stamped(2, 5, 0x220000));
     std::filesystem::create_directory(dir / "folder.bmp");
     Surface s;
     s.FileName = dir / "one.bmp";
@@ -84,18 +85,19 @@ TEST(LoadSurface, MissingFileKeepsThePictureAnotherFileReplacesIt) {
     for (const char* name : {"none.bmp", "folder.bmp"}) {
         s.FileName = dir / name;
         LoadSurface(l.g, s);
-        EXPECT_EQ(s.Pixels, Coded(4, 3, 0x110000).Pixels) << name;
+        EXPECT_EQ(s.Pixels, Stamped(4, 3, 0x110000).Pixels) << name;
     }
     s.FileName = dir / "two.bmp";
     LoadSurface(l.g, s);
     EXPECT_EQ(s.Width, 2);
-    EXPECT_EQ(s.Pixels, Coded(2, 5, 0x220000).Pixels);
+    EXPECT_EQ(s.Pixels, Stamped(2, 5, 0x220000).Pixels);
     EXPECT_TRUE(l.t.host.shown.empty());
 }
 
 TEST(LoadSurface, BlankSurfaceOfUnusableSizeReportsMemoryError) {
     TempFolder dir;
-    for (auto [w, h] : {std::pair{0, 480}, {640, 0}, {-1, 10}, {100000, 100000}, {INT_MAX, INT_MAX}}) {
+    for (auto [w, h] :
+         {std::pair{0, 480}, {640, 0}, {-1, 10}, {100000, 100000}, {INT_MAX, INT_MAX}}) {
         Loaded l(dir);
         EXPECT_TRUE(NewSurface(l.g, w, h).Empty());
         ASSERT_EQ(l.t.host.shown.size(), 1u);
@@ -107,7 +109,7 @@ TEST(LoadSurface, BlankSurfaceOfUnusableSizeReportsMemoryError) {
 
 TEST(LoadGraphics, CountsDesignsBackgroundsAndSoundsAndGrowsTheMenus) {
     GoodFolder f(3, 4);
-    WriteBmp(f.dir / "BACK.BMP", Coded(128, 300, 0x030000)); // 300 / 104 = 2
+    WriteBmp(f.dir / "BACK.BMP", Stamped(128, 300, 0x030000)); // 300 / 104 = 2
     std::filesystem::remove(f.dir / "BG/BG3.BMP");             // BG4 is never offered
     WriteBytes(f.dir / "Snd3.wav", {0});
     Loaded l(f.dir);
@@ -128,7 +130,7 @@ TEST(LoadGraphics, CountsDesignsBackgroundsAndSoundsAndGrowsTheMenus) {
     EXPECT_EQ(l.g.settings.FrontDesign, 0);
     EXPECT_EQ(l.g.settings.Background, 1);
     EXPECT_EQ(x.surfBackground.At(33, 34), 0x200000u | 2 << 8 | 1) << "BG2 tiled";
-    EXPECT_EQ(x.surfSign.Pixels, Coded(130, 80, 0x040000).Pixels);
+    EXPECT_EQ(x.surfSign.Pixels, Stamped(130, 80, 0x040000).Pixels);
     for (const Surface* s : {&x.surfTable, &x.surfBackground, &x.surfWindow}) {
         EXPECT_EQ(s->Width, 640);
         EXPECT_EQ(s->Height, 480);
@@ -142,17 +144,19 @@ TEST(LoadGraphics, CountsDesignsBackgroundsAndSoundsAndGrowsTheMenus) {
 TEST(LoadGraphics, TilesTheBackgroundFromTheTopLeft) {
     struct Case {
         int tableW, tableH, tileW, tileH;
-    } cases[] = {{800, 600, 128, 128}, {800, 600, 100, 100}, {640, 480, 1, 1}, {640, 480, 700, 500}};
+    } cases[] = {
+        {800, 600, 128, 128}, {800, 600, 100, 100}, {640, 480, 1, 1}, {640, 480, 700, 500}};
     for (const Case& c : cases) {
         GoodFolder f;
-        WriteBmp(f.dir / "BG/BG1.BMP", Coded(c.tileW, c.tileH, 0x300000));
+        WriteBmp(f.dir / "BG/BG1.BMP", Stamped(c.tileW, c.tileH, 0x300000));
         Loaded l(f.dir, c.tableW, c.tableH);
         LoadGraphics(l.g);
         const Surface& bg = l.g.gfx.surfBackground;
         Surface want = NewBlankSurface(c.tableW, c.tableH);
         for (int y = 0; y < c.tableH; ++y)
             for (int x = 0; x < c.tableW; ++x)
-                want.At(x, y) = 0x300000 | uint32_t(y % c.tileH % 256) << 8 | uint32_t(x % c.tileW % 256);
+                want.At(x, y) =
+                    0x300000 | uint32_t(y % c.tileH % 256) << 8 | uint32_t(x % c.tileW % 256);
         EXPECT_TRUE(bg.Pixels == want.Pixels) << c.tileW << " x " << c.tileH;
     }
 }
@@ -184,21 +188,39 @@ TEST(LoadGraphics, StopsWhenAWinSoundEndsTheProgram) {
 enum class Bad { Missing, Empty, Truncated, HeaderOnly, NotBitmap, Folder, Huge, OnePixel, Small };
 
 class LoadBadFile : public testing::TestWithParam<Bad> {
-protected:
+  protected:
     static void Spoil(const TempFolder& dir, const std::string& name, Bad how) {
         const std::string path = dir / name;
         std::vector<uint8_t> good = EncodeBmp(16, 16, std::vector<uint32_t>(256, 0x336699), 24);
         std::filesystem::remove(path);
         switch (how) {
-        case Bad::Missing: break;
-        case Bad::Empty: WriteBytes(path, {}); break;
-        case Bad::Truncated: good.resize(good.size() / 2), WriteBytes(path, good); break;
-        case Bad::HeaderOnly: good.resize(54), WriteBytes(path, good); break;
-        case Bad::NotBitmap: WriteBytes(path, {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'}); break;
-        case Bad::Folder: std::filesystem::create_directory(path); break;
-        case Bad::Huge: WriteBytes(path, EncodeBmp(16, 16, std::vector<uint32_t>(256), 24, false, 100000, 100000)); break;
-        case Bad::OnePixel: WriteBmp(path, Coded(1, 1, 0x440000)); break;
-        case Bad::Small: WriteBmp(path, Coded(9, 7, 0x440000)); break;
+        case Bad::Missing:
+            break;
+        case Bad::Empty:
+            WriteBytes(path, {});
+            break;
+        case Bad::Truncated:
+            good.resize(good.size() / 2), WriteBytes(path, good);
+            break;
+        case Bad::HeaderOnly:
+            good.resize(54), WriteBytes(path, good);
+            break;
+        case Bad::NotBitmap:
+            WriteBytes(path, {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'});
+            break;
+        case Bad::Folder:
+            std::filesystem::create_directory(path);
+            break;
+        case Bad::Huge:
+            WriteBytes(path,
+                       EncodeBmp(16, 16, std::vector<uint32_t>(256), 24, false, 100000, 100000));
+            break;
+        case Bad::OnePixel:
+            WriteBmp(path, Stamped(1, 1, 0x440000));
+            break;
+        case Bad::Small:
+            WriteBmp(path, Stamped(9, 7, 0x440000));
+            break;
         }
     }
     static bool Unreadable(Bad how) {
@@ -207,7 +229,8 @@ protected:
     }
     static void LoadAndPlay(const std::vector<std::string>& spoilt, Bad how) {
         GoodFolder f;
-        for (const std::string& name : spoilt) Spoil(f.dir, name, how);
+        for (const std::string& name : spoilt)
+            Spoil(f.dir, name, how);
         Loaded l(f.dir);
         LoadGraphics(l.g);
         const auto& shown = l.t.host.shown;
@@ -215,8 +238,9 @@ protected:
         for (size_t i = 0; i < shown.size(); ++i)
             EXPECT_EQ(shown[i].text, "不能打开文件 " + (f.dir / spoilt[i]) + "!");
         const Graphics& x = l.g.gfx;
-        for (const Surface* s : {&x.surfSort, &x.surfFront, &x.surfBack, &x.surfSign, &x.surfImgCard,
-                                 &x.surfGoal, &x.surfTavi, &x.surfTaviAni, &x.surfBgFile})
+        for (const Surface* s :
+             {&x.surfSort, &x.surfFront, &x.surfBack, &x.surfSign, &x.surfImgCard, &x.surfGoal,
+              &x.surfTavi, &x.surfTaviAni, &x.surfBgFile})
             ASSERT_EQ(s->Pixels.size(), size_t(s->Width) * size_t(s->Height)) << s->FileName;
         BuildCardFaces(l.g);
         DealCards(l.g);
@@ -230,10 +254,11 @@ protected:
 };
 
 TEST_P(LoadBadFile, OneAtATimeAndAllAtOnce) {
-    const std::vector<std::string> names = {"SORT.BMP", "FRONT.BMP",   "BACK.BMP", "SIGN.BMP",
-                                            "IMGCARD.BMP", "GOAL.BMP", "Tavi.BMP", "Taviani.BMP",
-                                            "BG/BG1.BMP"};
-    for (const std::string& name : names) LoadAndPlay({name}, GetParam());
+    const std::vector<std::string> names = {"SORT.BMP", "FRONT.BMP",   "BACK.BMP",
+                                            "SIGN.BMP", "IMGCARD.BMP", "GOAL.BMP",
+                                            "Tavi.BMP", "Taviani.BMP", "BG/BG1.BMP"};
+    for (const std::string& name : names)
+        LoadAndPlay({name}, GetParam());
     LoadAndPlay(names, GetParam());
 }
 

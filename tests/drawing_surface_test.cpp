@@ -1,13 +1,14 @@
 #include "drawing/Surface.h"
-#include <gtest/gtest.h>
 #include <climits>
+#include <gtest/gtest.h>
 
 namespace {
 // 4 x 4 source whose pixels name their place: 1 + x + 10 y.
 Surface Source() {
     Surface s = NewBlankSurface(4, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) s.At(x, y) = uint32_t(1 + x + 10 * y);
+        for (int x = 0; x < 4; ++x)
+            s.At(x, y) = uint32_t(1 + x + 10 * y);
     return s;
 }
 } // namespace

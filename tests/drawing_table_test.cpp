@@ -6,13 +6,16 @@ using namespace drawtest;
 
 namespace {
 // What a pixel of the table must be: the background, a junk pixel left alone, or a given colour.
-testing::AssertionResult Column(const Surface& s, int x, int y0, int y1, uint32_t (*want)(int, int)) {
+testing::AssertionResult Column(const Surface& s, int x, int y0, int y1,
+                                uint32_t (*want)(int, int)) {
     for (int y = y0; y < y1; ++y)
         if (s.At(x, y) != want(x, y))
             return testing::AssertionFailure() << "at (" << x << ", " << y << ")";
     return testing::AssertionSuccess();
 }
-uint32_t JunkPix(int, int) { return Junk; }
+uint32_t JunkPix(int, int) {
+    return Junk;
+}
 
 // The card whose upper-left sign is at (x + 4, y + 4) on the table.
 testing::AssertionResult ShowsRank(const Surface& s, int x, int y, int rank, int suit) {
@@ -26,7 +29,8 @@ TEST(TablePaint, TableauFansFourteenApartAndClearsOneStepBelow) {
     DressedGame d;
     d.g.settings.BackDesign = 1;
     Pile& p = d.g.table.Tableau[3];
-    for (int r = 2; r <= 4; ++r) d.Put(p, r, 0, StateFaceDown);
+    for (int r = 2; r <= 4; ++r)
+        d.Put(p, r, 0, StateFaceDown);
     d.Put(p, 5, 1, StateFaceUp);
     d.Put(p, 6, 2, StateFaceUp);
     Surface& table = d.g.gfx.surfTable;
@@ -34,8 +38,10 @@ TEST(TablePaint, TableauFansFourteenApartAndClearsOneStepBelow) {
     const int X = p.X, Y = p.Y;
     for (int k = 0; k < 3; ++k)
         for (int r = 0; r < 14; ++r)
-            for (int x = 0; x < 64; ++x) ASSERT_EQ(table.At(X + x, Y + 14 * k + r), BackPix(1, x, r));
-    const std::vector<ExpectedPip> five = {{14, 20, false}, {35, 20, false}, {14, 69, true}, {35, 69, true}, {24, 44, false}};
+            for (int x = 0; x < 64; ++x)
+                ASSERT_EQ(table.At(X + x, Y + 14 * k + r), BackPix(1, x, r));
+    const std::vector<ExpectedPip> five = {
+        {14, 20, false}, {35, 20, false}, {14, 69, true}, {35, 69, true}, {24, 44, false}};
     const std::vector<ExpectedPip> six = {{14, 18, false}, {35, 18, false}, {14, 44, false},
                                           {35, 44, false}, {14, 70, true},  {35, 70, true}};
     EXPECT_TRUE(SameRect(table, X, Y + 42, ExpectedFace(5, 1, 0, five), 0, 0, 64, 14));
@@ -60,16 +66,20 @@ TEST(TablePaint, StockShowsAnEdgeSlicePerTenCards) {
     for (int count : {24, 9, 0}) {
         DressedGame d;
         d.g.settings.BackDesign = 1;
-        for (int i = 1; i <= count; ++i) d.Put(d.g.table.Stock, 1 + i % 13, i / 13, StateFaceUp);
+        for (int i = 1; i <= count; ++i)
+            d.Put(d.g.table.Stock, 1 + i % 13, i / 13, StateFaceUp);
         Surface& table = d.g.gfx.surfTable;
         DrawStockAndWaste(d.g, table);
         const int slices = count / 10;
         for (int y = 0; y < 104; ++y)
             for (int x = 24; x <= 194; ++x) {
                 uint32_t want = BgPix(x, 30 + y);
-                if (x == 24 || x == 194) want = Junk;
-                else if (x < 89) want = BackPix(1, x - 25 + (count ? 0 : 64), y);
-                else if (x < 89 + 3 * slices) want = BackPix(1, 61 + (x - 89) % 3, y);
+                if (x == 24 || x == 194)
+                    want = Junk;
+                else if (x < 89)
+                    want = BackPix(1, x - 25 + (count ? 0 : 64), y);
+                else if (x < 89 + 3 * slices)
+                    want = BackPix(1, 61 + (x - 89) % 3, y);
                 ASSERT_EQ(table.At(x, 30 + y), want) << count << " cards, at " << x << ", " << y;
             }
         EXPECT_EQ(table.At(50, 29), Junk);
@@ -91,7 +101,8 @@ TEST(TablePaint, DrawThreeFansTheWaste) {
         DressedGame d;
         Table& t = d.g.table;
         d.g.settings.DrawRule = 3;
-        for (int k = 1; k <= c.waste; ++k) d.Put(t.Waste, k, 0, StateFaceUp);
+        for (int k = 1; k <= c.waste; ++k)
+            d.Put(t.Waste, k, 0, StateFaceUp);
         t.WasteFan = uint8_t(c.fan);
         t.HandKind = uint8_t(c.handKind);
         t.HandCount = uint8_t(c.handCount);
@@ -99,23 +110,29 @@ TEST(TablePaint, DrawThreeFansTheWaste) {
         DrawStockAndWaste(d.g, table);
         const int n = int(c.shown.size());
         for (int i = 0; i < n; ++i)
-            EXPECT_TRUE(ShowsRank(table, 100 + 15 * i, 30, c.shown[i], 0)) << c.waste << " slot " << i;
+            EXPECT_TRUE(ShowsRank(table, 100 + 15 * i, 30, c.shown[i], 0))
+                << c.waste << " slot " << i;
         const int right = n ? 100 + 15 * (n - 1) + 64 : 100;
-        for (int x = right; x < 194; ++x) ASSERT_TRUE(Column(table, x, 30, 134, BgPix)) << c.waste;
+        for (int x = right; x < 194; ++x)
+            ASSERT_TRUE(Column(table, x, 30, 134, BgPix)) << c.waste;
     }
 }
 
 TEST(TablePaint, DrawOneShowsTopCardAndFrontSlices) {
     DressedGame d;
     d.g.settings.FrontDesign = 1;
-    for (int i = 1; i <= 23; ++i) d.Put(d.g.table.Waste, 1 + (i - 1) % 13, (i - 1) / 13, StateFaceUp);
+    for (int i = 1; i <= 23; ++i)
+        d.Put(d.g.table.Waste, 1 + (i - 1) % 13, (i - 1) / 13, StateFaceUp);
     Surface& table = d.g.gfx.surfTable;
     DrawStockAndWaste(d.g, table);
     EXPECT_TRUE(ShowsRank(table, 100, 30, 10, 1)); // card 23
     for (int y = 0; y < 104; ++y) {
-        for (int x = 94; x < 100; ++x) ASSERT_EQ(table.At(x, 30 + y), FrontPix(1, (x - 94) % 3, y));
-        for (int x = 89; x < 94; ++x) ASSERT_EQ(table.At(x, 30 + y), BgPix(x, 30 + y));
-        for (int x = 164; x < 194; ++x) ASSERT_EQ(table.At(x, 30 + y), BgPix(x, 30 + y));
+        for (int x = 94; x < 100; ++x)
+            ASSERT_EQ(table.At(x, 30 + y), FrontPix(1, (x - 94) % 3, y));
+        for (int x = 89; x < 94; ++x)
+            ASSERT_EQ(table.At(x, 30 + y), BgPix(x, 30 + y));
+        for (int x = 164; x < 194; ++x)
+            ASSERT_EQ(table.At(x, 30 + y), BgPix(x, 30 + y));
     }
 }
 
@@ -129,7 +146,7 @@ TEST(TablePaint, EmptyGoalShowsThePlaceholderOfItsPlace) {
         const int X = GoalX(k);
         for (int y = 30; y < 134; ++y)
             for (int x = X; x < X + 64; ++x) {
-                const uint32_t want = (x == X && y == 30)           ? GoalMark(k, 0)
+                const uint32_t want = (x == X && y == 30)         ? GoalMark(k, 0)
                                       : (x == X + 63 && y == 133) ? GoalMark(k, 1)
                                                                   : BgPix(x, y);
                 ASSERT_EQ(table.At(x, y), want) << "goal " << k;
@@ -145,7 +162,8 @@ TEST(TablePaint, RedrawEqualsBackgroundPlusEachPileAlone) {
         Game& g = d.g;
         DealCards(g);
         Table& t = g.table;
-        for (int i = 0; i < 13; ++i) t.Waste.Push(t.Stock.Pop());
+        for (int i = 0; i < 13; ++i)
+            t.Waste.Push(t.Stock.Pop());
         t.Goal[2].Push(t.Tableau[7].Pop());
         g.settings.DrawRule = rule;
         g.settings.ShowTavi = true;
@@ -160,8 +178,10 @@ TEST(TablePaint, RedrawEqualsBackgroundPlusEachPileAlone) {
             for (size_t i = 0; i < alone.Pixels.size(); ++i)
                 if (alone.Pixels[i] != bg.Pixels[i]) expected.Pixels[i] = alone.Pixels[i];
         };
-        for (uint8_t i = 1; i <= 7; ++i) layer([&](Surface& s) { DrawTableauPile(g, i, s); });
-        for (uint8_t k = 1; k <= 4; ++k) layer([&](Surface& s) { DrawGoal(g, k, s); });
+        for (uint8_t i = 1; i <= 7; ++i)
+            layer([&](Surface& s) { DrawTableauPile(g, i, s); });
+        for (uint8_t k = 1; k <= 4; ++k)
+            layer([&](Surface& s) { DrawGoal(g, k, s); });
         layer([&](Surface& s) { DrawStockAndWaste(g, s); });
 
         RedrawTable(g);

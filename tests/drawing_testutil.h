@@ -5,13 +5,12 @@
 #include "drawing/CardFaces.h"
 #include "drawing/Surface.h"
 #include "game/Game.h"
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -21,34 +20,50 @@ namespace drawtest {
 // ---- pictures ------------------------------------------------------------------------------
 
 // Position-coded pixels: the top byte names the piece, the rest the pixel inside it.
-inline uint32_t FrontPix(int d, int x, int y) { return uint32_t(0x10 + d) << 16 | uint32_t(y) << 8 | uint32_t(x); }
-inline uint32_t BackPix(int d, int x, int y) { return uint32_t(0x40 + d) << 16 | uint32_t(y) << 8 | uint32_t(x); }
-inline uint32_t CourtPix(int x, int y) { return 0xA0u << 16 | uint32_t(y) << 8 | uint32_t(x); }
-inline uint32_t BgPix(int x, int y) { return uint32_t(y) << 10 | uint32_t(x); } // red byte stays below 0x10
+inline uint32_t FrontPix(int d, int x, int y) {
+    return uint32_t(0x10 + d) << 16 | uint32_t(y) << 8 | uint32_t(x);
+}
+inline uint32_t BackPix(int d, int x, int y) {
+    return uint32_t(0x40 + d) << 16 | uint32_t(y) << 8 | uint32_t(x);
+}
+inline uint32_t CourtPix(int x, int y) {
+    return 0xA0u << 16 | uint32_t(y) << 8 | uint32_t(x);
+}
+inline uint32_t BgPix(int x, int y) {
+    return uint32_t(y) << 10 | uint32_t(x);
+} // red byte stays below 0x10
 // Masked pieces are opaque at two corners only; each corner has its own colour.
 inline uint32_t PipMark(int suit, bool inverted, int corner) {
     return 0x80u << 16 | uint32_t(suit) << 8 | uint32_t(inverted) << 4 | uint32_t(corner);
 }
 inline uint32_t SignMark(int rank, int band, bool inverted, int corner) {
-    return 0x90u << 16 | uint32_t(rank) << 8 | uint32_t(band) << 4 | uint32_t(inverted) << 1 | uint32_t(corner);
+    return 0x90u << 16 | uint32_t(rank) << 8 | uint32_t(band) << 4 | uint32_t(inverted) << 1 |
+           uint32_t(corner);
 }
-inline uint32_t GoalMark(int k, int corner) { return 0xB0u << 16 | uint32_t(k) << 8 | uint32_t(corner); }
-inline uint32_t TaviMark(int corner) { return 0xC0u << 16 | uint32_t(corner); }
+inline uint32_t GoalMark(int k, int corner) {
+    return 0xB0u << 16 | uint32_t(k) << 8 | uint32_t(corner);
+}
+inline uint32_t TaviMark(int corner) {
+    return 0xC0u << 16 | uint32_t(corner);
+}
 
 constexpr uint32_t White = 0x00FFFFFF;
 constexpr uint32_t Junk = 0x00EEEEEE; // what a surface holds before the code under test paints
 
-inline Surface Filled(int w, int h, uint32_t (*pix)(int, int)) {
+template <typename Pix> Surface Coded(int w, int h, Pix pix) {
     Surface s = NewBlankSurface(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) s.At(x, y) = pix(x, y);
+        for (int x = 0; x < w; ++x)
+            s.At(x, y) = pix(x, y);
     return s;
 }
 
 // Image cell at (ix, iy) and mask cell at (mx, my), size w x h, opaque at two corners.
-inline void PutMaskedCell(Surface& s, int ix, int iy, int mx, int my, int w, int h, uint32_t tl, uint32_t br) {
+inline void PutMaskedCell(Surface& s, int ix, int iy, int mx, int my, int w, int h, uint32_t tl,
+                          uint32_t br) {
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) s.At(mx + x, my + y) = White;
+        for (int x = 0; x < w; ++x)
+            s.At(mx + x, my + y) = White;
     s.At(mx, my) = 0;
     s.At(mx + w - 1, my + h - 1) = 0;
     s.At(ix, iy) = tl;
@@ -56,16 +71,10 @@ inline void PutMaskedCell(Surface& s, int ix, int iy, int mx, int my, int w, int
 }
 
 inline Surface MakeFront(int designs) {
-    Surface s = NewBlankSurface(64, 104 * designs);
-    for (int y = 0; y < s.Height; ++y)
-        for (int x = 0; x < 64; ++x) s.At(x, y) = FrontPix(y / 104, x, y % 104);
-    return s;
+    return Coded(64, 104 * designs, [](int x, int y) { return FrontPix(y / 104, x, y % 104); });
 }
 inline Surface MakeBack(int designs) {
-    Surface s = NewBlankSurface(128, 104 * designs);
-    for (int y = 0; y < s.Height; ++y)
-        for (int x = 0; x < 128; ++x) s.At(x, y) = BackPix(y / 104, x, y % 104);
-    return s;
+    return Coded(128, 104 * designs, [](int x, int y) { return BackPix(y / 104, x, y % 104); });
 }
 inline Surface MakeSort() {
     Surface s = NewBlankSurface(60, 60);
@@ -88,7 +97,8 @@ inline Surface MakeSign() {
 inline Surface MakeGoal() {
     Surface s = NewBlankSurface(256, 208);
     for (int k = 1; k <= 4; ++k)
-        PutMaskedCell(s, 64 * (k - 1), 0, 64 * (k - 1), 104, 64, 104, GoalMark(k, 0), GoalMark(k, 1));
+        PutMaskedCell(s, 64 * (k - 1), 0, 64 * (k - 1), 104, 64, 104, GoalMark(k, 0),
+                      GoalMark(k, 1));
     return s;
 }
 inline Surface MakeTavi(int w, int h) {
@@ -107,10 +117,10 @@ struct DressedGame {
         x.surfBack = MakeBack(2);
         x.surfSort = MakeSort();
         x.surfSign = MakeSign();
-        x.surfImgCard = Filled(120, 70, CourtPix);
+        x.surfImgCard = Coded(120, 70, CourtPix);
         x.surfGoal = MakeGoal();
         x.surfTavi = MakeTavi(40, 30);
-        x.surfBackground = Filled(640, 480, BgPix);
+        x.surfBackground = Coded(640, 480, BgPix);
         x.surfTable = NewBlankSurface(640, 480);
         x.surfWindow = NewBlankSurface(640, 480);
         x.surfDrag = NewBlankSurface(128, 376);
@@ -121,8 +131,10 @@ struct DressedGame {
     }
     void ResetPiles() {
         Table& tb = g.table;
-        for (int i = 1; i <= 7; ++i) tb.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
-        for (int k = 1; k <= 4; ++k) tb.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
+        for (int i = 1; i <= 7; ++i)
+            tb.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
+        for (int k = 1; k <= 4; ++k)
+            tb.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
         tb.Stock.Reset(StockX, StockY, StockBound);
         tb.Waste.Reset(WasteX, WasteY, StockBound);
     }
@@ -144,10 +156,12 @@ struct ExpectedPip {
 inline Surface ExpectedFace(int rank, int suit, int design, const std::vector<ExpectedPip>& pips) {
     Surface s = NewBlankSurface(64, 104);
     for (int y = 0; y < 104; ++y)
-        for (int x = 0; x < 64; ++x) s.At(x, y) = FrontPix(design, x, y);
+        for (int x = 0; x < 64; ++x)
+            s.At(x, y) = FrontPix(design, x, y);
     if (rank > 10)
         for (int y = 0; y < 70; ++y)
-            for (int x = 0; x < 40; ++x) s.At(12 + x, 17 + y) = CourtPix(40 * (rank - 11) + x, y);
+            for (int x = 0; x < 40; ++x)
+                s.At(12 + x, 17 + y) = CourtPix(40 * (rank - 11) + x, y);
     for (const ExpectedPip& p : pips) {
         s.At(p.x, p.y) = PipMark(suit, p.inverted, 0);
         s.At(p.x + 14, p.y + 14) = PipMark(suit, p.inverted, 1);
@@ -162,8 +176,8 @@ inline Surface ExpectedFace(int rank, int suit, int design, const std::vector<Ex
 
 // The w x h rectangle of a at (ax, ay) against that of b at (bx, by); the first difference
 // is named with its place and both colours.
-inline testing::AssertionResult SameRect(const Surface& a, int ax, int ay, const Surface& b,
-                                         int bx, int by, int w, int h) {
+inline testing::AssertionResult SameRect(const Surface& a, int ax, int ay, const Surface& b, int bx,
+                                         int by, int w, int h) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const uint32_t pa = a.At(ax + x, ay + y), pb = b.At(bx + x, by + y);
@@ -180,7 +194,7 @@ inline testing::AssertionResult SameRect(const Surface& a, int ax, int ay, const
 
 // A fresh folder, removed with everything in it when the test ends.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         static int serial = 0;
         path_ = std::filesystem::temp_directory_path() /
@@ -197,13 +211,14 @@ public:
     std::string Folder() const { return path_.string() + "/"; }
     std::string operator/(const std::string& name) const { return Folder() + name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A Windows bitmap of the given depth: 1, 4, 8 (paletted, RLE8 if asked), 16 (5-5-5), 24, 32.
@@ -227,7 +242,8 @@ inline std::vector<uint8_t> EncodeBmp(int w, int h, const std::vector<uint32_t>&
         if (rle8) {
             for (int x = 0; x < w;) {
                 int run = 1;
-                while (x + run < w && run < 255 && index[at + x + run] == index[at + x]) ++run;
+                while (x + run < w && run < 255 && index[at + x + run] == index[at + x])
+                    ++run;
                 data.push_back(uint8_t(run));
                 data.push_back(index[at + x]);
                 x += run;
@@ -241,17 +257,25 @@ inline std::vector<uint8_t> EncodeBmp(int w, int h, const std::vector<uint32_t>&
             const uint32_t c = px[at + x];
             const uint8_t i = index[at + x];
             switch (bits) {
-            case 1: row[x / 8] |= uint8_t(i << (7 - x % 8)); break;
-            case 4: row[x / 2] |= uint8_t(x % 2 ? i : i << 4); break;
-            case 8: row[x] = i; break;
+            case 1:
+                row[x / 8] |= uint8_t(i << (7 - x % 8));
+                break;
+            case 4:
+                row[x / 2] |= uint8_t(x % 2 ? i : i << 4);
+                break;
+            case 8:
+                row[x] = i;
+                break;
             case 16: {
-                const uint16_t v = uint16_t(((c >> 19) & 31) << 10 | ((c >> 11) & 31) << 5 | ((c >> 3) & 31));
+                const uint16_t v =
+                    uint16_t(((c >> 19) & 31) << 10 | ((c >> 11) & 31) << 5 | ((c >> 3) & 31));
                 row[2 * x] = uint8_t(v);
                 row[2 * x + 1] = uint8_t(v >> 8);
                 break;
             }
             default:
-                for (int k = 0; k < bits / 8 && k < 3; ++k) row[size_t(x) * (bits / 8) + k] = uint8_t(c >> (8 * k));
+                for (int k = 0; k < bits / 8 && k < 3; ++k)
+                    row[size_t(x) * (bits / 8) + k] = uint8_t(c >> (8 * k));
             }
         }
         data.insert(data.end(), row.begin(), row.end());
@@ -261,8 +285,14 @@ inline std::vector<uint8_t> EncodeBmp(int w, int h, const std::vector<uint32_t>&
         data.push_back(1);
     }
     std::vector<uint8_t> f;
-    auto u16 = [&f](uint32_t v) { f.push_back(uint8_t(v)); f.push_back(uint8_t(v >> 8)); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    auto u16 = [&f](uint32_t v) {
+        f.push_back(uint8_t(v));
+        f.push_back(uint8_t(v >> 8));
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
     const uint32_t offset = 14 + 40 + uint32_t(palette.size()) * 4;
     f.push_back('B');
     f.push_back('M');
@@ -280,7 +310,8 @@ inline std::vector<uint8_t> EncodeBmp(int w, int h, const std::vector<uint32_t>&
     u32(2835);
     u32(uint32_t(palette.size()));
     u32(0);
-    for (uint32_t c : palette) u32(c & 0xFFFFFF); // B, G, R, 0
+    for (uint32_t c : palette)
+        u32(c & 0xFFFFFF); // B, G, R, 0
     f.insert(f.end(), data.begin(), data.end());
     return f;
 }

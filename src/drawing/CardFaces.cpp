@@ -16,8 +16,12 @@ constexpr int SignDownX = 50, SignDownY = 88;
 constexpr int SignBandHeight = 40;
 constexpr int MarkerX = 64; // the empty-stock marker sits beside the back
 
-constexpr Pip Up(int32_t x, int32_t y) { return {x, y, PipUpright}; }
-constexpr Pip Down(int32_t x, int32_t y) { return {x, y, PipInverted}; }
+constexpr Pip Up(int32_t x, int32_t y) {
+    return {x, y, PipUpright};
+}
+constexpr Pip Down(int32_t x, int32_t y) {
+    return {x, y, PipInverted};
+}
 
 // Every placement is listed, lower half inverted; slots left out stay unused.
 using Layout = std::array<Pip, 10>;
@@ -43,13 +47,15 @@ constexpr std::array<Layout, 14> PipLayouts = {{
 }};
 
 // Top of a design's band; a stray design number only points outside the file.
-int Band(int16_t design) { return DesignBandHeight * design; }
+int Band(int16_t design) {
+    return DesignBandHeight * design;
+}
 
 // A pip offset from a card record that may be damaged: added without overflow.
 int Offset(int base, int32_t delta) {
     const int64_t v = int64_t{base} + delta;
-    return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Mask cut in with AND, then the picture put in with XOR.
@@ -103,9 +109,16 @@ void DrawCard(const Game& g, Surface& dc, int x, int y, const Card& card) {
     const Surface& back = g.gfx.surfBack;
     const int band = Band(g.settings.BackDesign);
     switch (card.State) {
-    case StateBack: Blit(dc, x, y, CardWidth, CardHeight, back, 0, band); break;
-    case StateEmptyStock: Blit(dc, x, y, CardWidth, CardHeight, back, MarkerX, band); break;
-    case StateFaceUp: DrawFace(g, dc, x, y, card); break;
-    default: break; // not a drawing mode: nothing
+    case StateBack:
+        Blit(dc, x, y, CardWidth, CardHeight, back, 0, band);
+        break;
+    case StateEmptyStock:
+        Blit(dc, x, y, CardWidth, CardHeight, back, MarkerX, band);
+        break;
+    case StateFaceUp:
+        DrawFace(g, dc, x, y, card);
+        break;
+    default:
+        break; // not a drawing mode: nothing
     }
 }

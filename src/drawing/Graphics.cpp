@@ -58,7 +58,8 @@ void TileBackground(Game& g) {
     } else {
         // Tiles are only needed where the surface is; the last row and column are cut at its edge.
         for (int y = 0; y < table.Height; y += h)
-            for (int x = 0; x < table.Width; x += w) Blit(table, x, y, w, h, bg, 0, 0, Rop::Copy);
+            for (int x = 0; x < table.Width; x += w)
+                Blit(table, x, y, w, h, bg, 0, 0, Rop::Copy);
     }
     FreeSurface(bg);
 }

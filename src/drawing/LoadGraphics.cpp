@@ -11,13 +11,14 @@ void NameAndLoad(Game& g) {
     Graphics& x = g.gfx;
     const std::string& folder = g.table.AppFolder;
     const std::pair<Surface*, const char*> files[] = {
-        {&x.surfSort, "SORT.BMP"},       {&x.surfFront, "FRONT.BMP"}, {&x.surfBack, "BACK.BMP"},
-        {&x.surfSign, "SIGN.BMP"},       {&x.surfImgCard, "IMGCARD.BMP"},
-        {&x.surfGoal, "GOAL.BMP"},       {&x.surfTavi, "Tavi.BMP"},
-        {&x.surfTaviAni, "Taviani.BMP"},
+        {&x.surfSort, "SORT.BMP"}, {&x.surfFront, "FRONT.BMP"},     {&x.surfBack, "BACK.BMP"},
+        {&x.surfSign, "SIGN.BMP"}, {&x.surfImgCard, "IMGCARD.BMP"}, {&x.surfGoal, "GOAL.BMP"},
+        {&x.surfTavi, "Tavi.BMP"}, {&x.surfTaviAni, "Taviani.BMP"},
     };
-    for (auto& [surface, name] : files) surface->FileName = folder + name;
-    for (auto& [surface, name] : files) LoadSurface(g, *surface);
+    for (auto& [surface, name] : files)
+        surface->FileName = folder + name;
+    for (auto& [surface, name] : files)
+        LoadSurface(g, *surface);
 }
 
 void MakeBlankSurfaces(Game& g) {
@@ -36,13 +37,15 @@ int16_t DesignCount(const Surface& s) {
 // Files numbered from 1 upwards without gaps; the first missing one ends the count.
 int16_t CountNumberedFiles(const std::function<std::string(int)>& fileOf) {
     int n = 0;
-    while (n < MaxNumberedFiles && FileExists(fileOf(n))) ++n;
+    while (n < MaxNumberedFiles && FileExists(fileOf(n)))
+        ++n;
     return static_cast<int16_t>(n);
 }
 
 // Element 0 of each list stands in the menu already; numbers 2..count are added.
 void GrowList(Game& g, MenuList list, int count, const std::string& word) {
-    for (int i = 2; i <= count; ++i) g.host.menus->ListAdd(list, word + std::to_string(i));
+    for (int i = 2; i <= count; ++i)
+        g.host.menus->ListAdd(list, word + std::to_string(i));
 }
 
 void CountResources(Game& g) {

@@ -17,7 +17,9 @@ void Erase(const Game& g, Surface& dc, int x, int y, int w, int h) {
 }
 
 // Cards of a pile that may be read: a damaged count never walks past the list.
-int Shown(const Pile& p) { return std::min<int>(p.Count, static_cast<int>(p.List.size()) - 1); }
+int Shown(const Pile& p) {
+    return std::min<int>(p.Count, static_cast<int>(p.List.size()) - 1);
+}
 
 // The record of a card number, or nothing for a number that names no card.
 const Card* CardOf(const Table& t, uint8_t number) {
@@ -86,7 +88,8 @@ void DrawTableauPile(Game& g, uint8_t index, Surface& dc) {
 }
 
 void DrawGoals(Game& g, Surface& dc) {
-    for (uint8_t k = 1; k <= 4; ++k) DrawGoal(g, k, dc);
+    for (uint8_t k = 1; k <= 4; ++k)
+        DrawGoal(g, k, dc);
 }
 
 void DrawGoal(Game& g, uint8_t index, Surface& dc) {

@@ -32,14 +32,22 @@ void CombineRows(uint32_t* __restrict d, size_t dStride, const uint32_t* __restr
     for (size_t r = 0; r < rows; ++r, d += dStride, s += sStride) {
         size_t i = 0;
         for (; i + 4 <= n; i += 4)
-            for (size_t k = 0; k < 4; ++k) d[i + k] = op(d[i + k], s[i + k]);
-        for (; i < n; ++i) d[i] = op(d[i], s[i]);
+            for (size_t k = 0; k < 4; ++k)
+                d[i + k] = op(d[i + k], s[i + k]);
+        for (; i < n; ++i)
+            d[i] = op(d[i], s[i]);
     }
 }
 
-uint32_t Source(uint32_t, uint32_t b) { return b; }
-uint32_t And(uint32_t a, uint32_t b) { return a & b; }
-uint32_t Xor(uint32_t a, uint32_t b) { return a ^ b; }
+uint32_t Source(uint32_t, uint32_t b) {
+    return b;
+}
+uint32_t And(uint32_t a, uint32_t b) {
+    return a & b;
+}
+uint32_t Xor(uint32_t a, uint32_t b) {
+    return a ^ b;
+}
 
 // A row that overlaps itself within one surface: walk so that no source pixel is changed
 // before it is read, as if the source had been read whole first.
@@ -50,9 +58,11 @@ void CombineOverlapping(uint32_t* d, const uint32_t* s, size_t n, Rop op) {
     }
     auto one = [op](uint32_t& dp, uint32_t sp) { dp = op == Rop::And ? (dp & sp) : (dp ^ sp); };
     if (d > s) {
-        for (size_t i = n; i-- > 0;) one(d[i], s[i]);
+        for (size_t i = n; i-- > 0;)
+            one(d[i], s[i]);
     } else {
-        for (size_t i = 0; i < n; ++i) one(d[i], s[i]);
+        for (size_t i = 0; i < n; ++i)
+            one(d[i], s[i]);
     }
 }
 
@@ -96,8 +106,12 @@ void Blit(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, 
         for (size_t r = 0; r < rows; ++r, d += dStride, s += sStride)
             std::memcpy(d, s, n * sizeof(uint32_t));
         break;
-    case Rop::And: CombineRows(d, dStride, s, sStride, n, rows, And); break;
-    case Rop::Xor: CombineRows(d, dStride, s, sStride, n, rows, Xor); break;
+    case Rop::And:
+        CombineRows(d, dStride, s, sStride, n, rows, And);
+        break;
+    case Rop::Xor:
+        CombineRows(d, dStride, s, sStride, n, rows, Xor);
+        break;
     }
 }
 
@@ -117,4 +131,6 @@ void FreeSurface(Surface& s) {
     s.Height = 0;
 }
 
-void FillSurface(Surface& s, uint32_t colour) { std::fill(s.Pixels.begin(), s.Pixels.end(), colour); }
+void FillSurface(Surface& s, uint32_t colour) {
+    std::fill(s.Pixels.begin(), s.Pixels.end(), colour);
+}

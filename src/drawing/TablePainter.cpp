@@ -23,7 +23,9 @@ void CopyTableToWindow(Game& g, int x, int y, int w, int h) {
     BlitToWindow(g, x, y, w, h, g.gfx.surfTable, x, y);
 }
 
-void ShowTable(Game& g) { CopyTableToWindow(g, 0, 0, g.table.TableWidth, g.table.TableHeight); }
+void ShowTable(Game& g) {
+    CopyTableToWindow(g, 0, 0, g.table.TableWidth, g.table.TableHeight);
+}
 
 void RedrawTable(Game& g) {
     Surface& table = g.gfx.surfTable;
