@@ -83,6 +83,23 @@ status=$?
 grep -qx painted <<<"$out" || fail "launcher start did not paint (exit $status): $out"
 [[ $status -eq 0 ]] || fail "launcher start exited with $status: $out"
 
+# Asked to end, as a session does at logout, it must end rather than swallow the signal.
+(cd "$scratch/elsewhere" && exec env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+    XDG_CONFIG_HOME="$scratch/config" ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
+    "$link" >/dev/null 2>&1) &
+game=$!
+sleep 3 # past the first frame and the opening of the audio device
+kill -TERM "$game" 2>/dev/null
+for _ in $(seq 50); do
+    kill -0 "$game" 2>/dev/null || break
+    sleep 0.2
+done
+if kill -0 "$game" 2>/dev/null; then
+    fail "the game ignored SIGTERM"
+    kill -KILL "$game"
+fi
+wait "$game" 2>/dev/null
+
 if ((failures)); then
     echo "$failures check(s) failed"
     exit 1

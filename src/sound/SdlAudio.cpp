@@ -63,6 +63,9 @@ private:
 
 namespace {
 std::unique_ptr<AudioService> OpenNow() {
+    // SDL would catch SIGINT and SIGTERM for an event queue nobody reads, and the game
+    // could then no longer be ended by its session or a shutdown.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentAudio>();
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
