@@ -16,7 +16,7 @@ std::string FirstDifference(const Surface& a, const Surface& b, Rect skip = {0, 
             const bool skipped = x >= skip[0] && x < skip[0] + skip[2] && y >= skip[1] &&
                                  y < skip[1] + skip[3];
             if (!skipped && a.At(x, y) != b.At(x, y))
-                return "first difference at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                return Cat({"first difference at (", std::to_string(x), ", ", std::to_string(y), ")"});
         }
     return "";
 }

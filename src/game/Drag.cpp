@@ -18,6 +18,7 @@ constexpr int DragHeight = 376;
 // same picture for a fraction of the work.
 void DrawCarried(Game& g, Surface& dc, int x, int y) {
     const Table& t = g.table;
+    if (dc.Empty()) return;
     Surface strip = NewBlankSurface(CardWidth, TableauStep);
     for (int k = 1; k <= t.HandCount; ++k) {
         Card c = t.Cards[t.Hand[k]];

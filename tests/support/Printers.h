@@ -1,8 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 struct Table;
+
+// Pieces appended in order. (GCC 12 at -O3 warns falsely about a literal + std::string.)
+std::string Cat(std::initializer_list<std::string_view> parts);
 struct Pile;
 
 // Readable positions for failing rule tests: "Q♥", "pile 3: 2 down, 5♠ 4♥".
