@@ -213,8 +213,8 @@ std::vector<Cell> AllCells() {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFileEveryWay, HostileFiles, ::testing::ValuesIn(AllCells()),
-                         [](const auto& info) {
-                             std::string n = std::string(info.param.file) + "_" + Name(info.param.damage);
+                         [](const auto& cell) {
+                             std::string n = std::string(cell.param.file) + "_" + Name(cell.param.damage);
                              for (char& ch : n)
                                  if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;

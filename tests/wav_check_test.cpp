@@ -7,7 +7,9 @@ namespace {
 std::vector<uint8_t> Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t declared,
                          size_t actual) {
     std::vector<uint8_t> w;
-    auto put = [&](const void* p, size_t n) { w.insert(w.end(), (const uint8_t*)p, (const uint8_t*)p + n); };
+    auto put = [&](const void* p, size_t n) {
+        for (size_t i = 0; i < n; ++i) w.push_back(static_cast<const uint8_t*>(p)[i]);
+    };
     auto u32 = [&](uint32_t v) { put(&v, 4); };
     auto u16 = [&](uint16_t v) { put(&v, 2); };
     put("RIFF", 4);
@@ -22,7 +24,7 @@ std::vector<uint8_t> Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_
     u16(bits);
     put("data", 4);
     u32(declared);
-    w.resize(w.size() + actual, 0x40);
+    for (size_t i = 0; i < actual; ++i) w.push_back(0x40);
     return w;
 }
 uint32_t DataSize(const std::vector<uint8_t>& w) {
