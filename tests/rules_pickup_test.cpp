@@ -99,23 +99,6 @@ TEST_F(RulesPickUp, AfterTwoCardsOfAFanArePlayedTheTopIsAtSlotZero) {
     EXPECT_EQ(host.invalidated.size(), 1u) << "no fan strip is left to show, only the hand";
 }
 
-TEST_F(RulesPickUp, DrawOneWastePressLeavesTheFanCount) {
-    Lay(g, PileWaste, "2C 3C");
-    t.WasteFan = 1;
-    Press({WasteX + 1.0f, WasteY + 1.0f});
-    ASSERT_TRUE(t.Dragging);
-    EXPECT_EQ(t.WasteFan, 1);
-    EXPECT_EQ(PileCards(PileWaste), "2♣");
-}
-
-TEST_F(RulesPickUp, PressOnAnEmptyWasteOrEmptyGoalTakesNothing) {
-    Press({WasteX + 5.0f, WasteY + 5.0f});
-    Press(OnCard(t.Goal[2]));
-    Press(OnTableauCard(g, 4, 1));
-    EXPECT_FALSE(t.Dragging);
-    EXPECT_EQ(t.HandCount, 0);
-}
-
 TEST_F(RulesPickUp, TableauPressTakesTheRunFromTheHitCardUp) {
     Lay(g, 3, "(2D) 9H 8S 7H");
     Press({TableauX(3) + 20.0f, TableauY + 14 + 14 + 6.0f}); // on 8S, slot 3
@@ -138,6 +121,8 @@ TEST_F(RulesPickUp, PressesThatHitNoCardOfAPileChangeNothing) {
         {"face-down card second from the top", {TableauX(2) + 5.0f, TableauY + 14 + 3.0f}},
         {"right of the pile", {TableauX(2) + 64.0f, TableauY + 3.0f}},
         {"an empty pile", OnTableauCard(g, 5, 1)},
+        {"an empty waste", {WasteX + 5.0f, WasteY + 5.0f}},
+        {"an empty goal", OnCard(t.Goal[2])},
     };
     for (const Case& c : cases) {
         Press(c.p);
@@ -200,15 +185,4 @@ TEST_F(RulesPickUp, APressDuringTheCelebrationOnlyEndsIt) {
     EXPECT_TRUE(t.InputArmed);
     EXPECT_FALSE(t.Dragging);
     EXPECT_EQ(t.Tableau[1].Count, 1);
-}
-
-TEST_F(RulesPickUp, TriggerClickPlaysALeftPressAtThatPoint) {
-    Lay(g, PileStock, "4H 5H");
-    t.LastButton = ButtonRight;
-    TriggerClick(g, StockX + 64, StockY);
-    EXPECT_EQ(t.Stock.Count, 2) << "x = Stock.X + 64 is right of the stock's card";
-    TriggerClick(g, StockX + 63, StockY + 104);
-    EXPECT_EQ(PileCards(PileWaste), "5♥");
-    EXPECT_EQ(t.LastButton, ButtonLeft);
-    EXPECT_EQ(t.DownX, StockX + 63);
 }
