@@ -31,7 +31,7 @@ before=$(mktemp /tmp/zorvo-before.XXXXXX)
 mounts=()
 game_pid="" xvfb_pid=""
 cleanup() {
-    [[ -z $game_pid ]] || kill "$game_pid" 2>/dev/null || true
+    [[ -z $game_pid ]] || kill -KILL "$game_pid" 2>/dev/null || true
     [[ -z $xvfb_pid ]] || kill "$xvfb_pid" 2>/dev/null || true
     sleep 0.5
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "${mounts[i]}" || true; done
@@ -43,10 +43,11 @@ bind() {
     mount "${@:3}" "$1" "$root$2"
     mounts+=("$root$2")
 }
-in_root() {
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin \
-        LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
-}
+root_env=(/usr/bin/env -i HOME=/root PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
+    LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive)
+in_root() { chroot "$root" "${root_env[@]}" "$@"; }
+# In the background, with $! the program's own process id rather than a subshell's.
+in_root_bg() { (exec chroot "$root" "${root_env[@]}" "$@") & }
 # Every path in the root, bar the kernel's and the scratch space.
 all_paths() { in_root find / -xdev -not -path '/tmp/*' | sort; }
 
@@ -79,7 +80,7 @@ if [[ -S /tmp/.X11-unix/X$number ]]; then
 else
     echo "== no display $display here: Xvfb in the root"
     in_root apt-get install -y -q --no-install-recommends xvfb imagemagick
-    in_root Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+    in_root_bg Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp
     xvfb_pid=$!
     sleep 2
     capture() { in_root env DISPLAY="$display" import -window root /tmp/shot.png && cp "$root/tmp/shot.png" "$1"; }
@@ -92,7 +93,7 @@ echo "$out"
 grep -qx painted <<<"$out"
 
 echo "== start it for a screenshot"
-in_root env DISPLAY="$display" SDL_AUDIODRIVER=dummy zorvo >"$root/tmp/game.log" 2>&1 &
+in_root_bg DISPLAY="$display" SDL_AUDIODRIVER=dummy zorvo >"$root/tmp/game.log" 2>&1
 game_pid=$!
 sleep 4
 kill -0 "$game_pid" || { cat "$root/tmp/game.log"; echo "the game did not keep running"; exit 1; }
@@ -100,15 +101,23 @@ capture "$shot"
 echo "screenshot: $shot"
 if command -v xprop >/dev/null && [[ -z $xvfb_pid ]]; then
     # Our window among any others on the display: the one with the game's process id.
-    for id in $(DISPLAY=$display xwininfo -root -tree | awk '/"Zorvo"/ {print $1}'); do
+    for id in $(DISPLAY=$display xwininfo -root -tree | awk '/"Zorvo/ {print $1}'); do
         if DISPLAY=$display xprop -id "$id" _NET_WM_PID | grep -q "= $game_pid\$"; then
             DISPLAY=$display xprop -id "$id" WM_CLASS
-            DISPLAY=$display xprop -id "$id" _NET_WM_ICON | grep -q 'ICON(CARDINAL)' &&
-                echo "window $id carries the icon"
+            icon=$(DISPLAY=$display xprop -id "$id" _NET_WM_ICON)
+            if [[ $icon == *"Icon ("* ]]; then echo "window $id carries the icon"; fi
         fi
     done
 fi
-kill "$game_pid"
+kill -TERM "$game_pid"
+for _ in $(seq 50); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.2
+done
+if kill -0 "$game_pid" 2>/dev/null; then
+    echo "the game ignored SIGTERM"
+    exit 1
+fi
 wait "$game_pid" 2>/dev/null || true
 game_pid=""
 
@@ -131,13 +140,15 @@ for path in $(in_root find / -xdev -iname '*zorvo*') /usr/lib/zorvo; do
     fi
 done
 
-# What the install added and the purge kept should be the dependencies, their caches and
-# the player's own settings; list anything that no package owns, for the record.
-# The lists name /lib for what lies in /usr/lib on a merged /usr.
-echo "== new paths that no package owns:"
+# What the install added and the purge kept should be the dependencies, the caches their
+# triggers build and the player's own settings. For the record, list the files no package
+# owns, bar the package manager's state and the configuration the dependencies generate.
+# (The lists name /lib for what lies in /usr/lib on a merged /usr.)
+echo "== new files that no package owns, outside /etc, /var and the MIME database:"
 cat "$root"/var/lib/dpkg/info/*.list | sed -E 'p; s#^/(bin|sbin|lib|lib64)/#/usr/\1/#' |
     sort -u >"$root/tmp/all-owned"
-all_paths | comm -13 "$before" - | comm -23 - "$root/tmp/all-owned" | while IFS= read -r path; do
+all_paths | comm -13 "$before" - | comm -23 - "$root/tmp/all-owned" |
+    grep -v -E '^/(etc|var|run)/|^/usr/share/mime/' | while IFS= read -r path; do
     [[ -d $root$path ]] || echo "  $path"
 done
 ((left == 0)) && echo "== clean: nothing of zorvo remains"
