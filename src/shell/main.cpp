@@ -27,6 +27,7 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("zorvo"); // lets docks match the window to its menu entry
     Application game;
     QuitAfterFirstPaint quitter;
     if (std::getenv("ZORVO_QUIT_AFTER_FIRST_PAINT") != nullptr)
