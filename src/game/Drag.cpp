@@ -10,8 +10,6 @@
 // the window always shows surfTable plus the hand.
 
 namespace {
-constexpr int DragWidth = 128;
-constexpr int DragHeight = 376;
 
 // The carried cards on dc, Hand(1) at (x, y). Cards are opaque and each covers all but the top
 // fan step of the one below, so the lower ones are drawn through a surface one step high: the
@@ -35,6 +33,11 @@ void DrawCarried(Game& g, Surface& dc, int x, int y) {
 
 int HandHeight(int n) { return CardHeight + TableauStep * (n - 1); }
 
+// A rectangle of the table at (x, y) into the drag surface, whose corner stands at (left, top).
+void FromTable(Game& g, int left, int top, int x, int y, int w, int h) {
+    Blit(g.gfx.surfDrag, x - left, y - top, w, h, g.gfx.surfTable, x, y);
+}
+
 // Old and new places overlap: compose their union once and show it in one copy.
 void NearMove(Game& g, int oldX, int oldY, int newX, int newY) {
     Table& t = g.table;
@@ -42,9 +45,14 @@ void NearMove(Game& g, int oldX, int oldY, int newX, int newY) {
     const int top = std::min(oldY, newY);
     const int right = std::max(oldX, newX) + CardWidth;
     const int bottom = std::max(oldY, newY) + HandHeight(t.HandCount);
-    // Only the union is shown, so only the union is composed; it always fits the drag surface.
-    Blit(g.gfx.surfDrag, 0, 0, std::min(right - left, DragWidth), std::min(bottom - top, DragHeight),
-         g.gfx.surfTable, left, top);
+    // The opaque cards will cover their new place whole, so only the rest of the union is
+    // taken from the table: a band beside them and one above or below.
+    const int hand = HandHeight(t.HandCount);
+    const int tall = bottom - top;
+    FromTable(g, left, top, left, top, newX - left, tall);
+    FromTable(g, left, top, newX + CardWidth, top, right - newX - CardWidth, tall);
+    FromTable(g, left, top, newX, top, CardWidth, newY - top);
+    FromTable(g, left, top, newX, newY + hand, CardWidth, bottom - newY - hand);
     t.DownX = newX;
     t.DownY = newY;
     DrawCarried(g, g.gfx.surfDrag, newX - left, newY - top);
