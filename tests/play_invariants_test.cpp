@@ -23,7 +23,7 @@ struct Tally {
 };
 
 class Soak {
-public:
+  public:
     // Without pictures the streams run many times faster; the rules never look at pixels.
     Soak(uint64_t seed, bool withPictures) : pictures(withPictures), rng(seed) {
         tg.host.rngState = seed;
@@ -58,7 +58,7 @@ public:
         return "";
     }
 
-private:
+  private:
     bool pictures;
     TestGame tg;
     Game& g = tg.g();
@@ -97,13 +97,15 @@ private:
     Point OnTableau() {
         const Pile& p = t.Tableau[1 + Roll(7)];
         int slot = p.Count == 0 ? 1 : 1 + Roll(p.Count);
-        while (Roll(4) != 0 && slot < p.Count && !IsFaceUp(t.Cards[p.List[slot]])) ++slot;
+        while (Roll(4) != 0 && slot < p.Count && !IsFaceUp(t.Cards[p.List[slot]]))
+            ++slot;
         const int h = slot == p.Count ? CardHeight + 1 : TableauStep;
         return Jitter(p.X, p.Y + TableauStep * (slot - 1), CardWidth, h);
     }
     Point OnWaste() {
         const int off = WasteTopOffset(t, g.settings.DrawRule);
-        return Jitter(t.Waste.X + (off > 0 && Roll(2) ? off : 0), t.Waste.Y, CardWidth + 1, CardHeight + 1);
+        return Jitter(t.Waste.X + (off > 0 && Roll(2) ? off : 0), t.Waste.Y, CardWidth + 1,
+                      CardHeight + 1);
     }
     Point OnEdge() {
         const Pile& p = t.PileAt(static_cast<uint8_t>(1 + Roll(13)));
@@ -112,17 +114,28 @@ private:
         return {static_cast<float>(p.X + dx[Roll(5)]), static_cast<float>(p.Y + dy[Roll(7)])};
     }
     Point Anywhere() {
-        return {static_cast<float>(Roll(t.TableWidth + 80) - 40) + 0.25f * static_cast<float>(Roll(4)),
+        return {static_cast<float>(Roll(t.TableWidth + 80) - 40) +
+                    0.25f * static_cast<float>(Roll(4)),
                 static_cast<float>(Roll(t.TableHeight + 80) - 40)};
     }
     Point Somewhere() {
         switch (Roll(10)) {
-        case 0: case 1: case 2: case 3: return OnTableau();
-        case 4: return Jitter(t.Stock.X, t.Stock.Y, CardWidth, CardHeight);
-        case 5: case 6: return OnWaste();
-        case 7: return OnCard(t.Goal[1 + Roll(4)]);
-        case 8: return OnEdge();
-        default: return Anywhere();
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            return OnTableau();
+        case 4:
+            return Jitter(t.Stock.X, t.Stock.Y, CardWidth, CardHeight);
+        case 5:
+        case 6:
+            return OnWaste();
+        case 7:
+            return OnCard(t.Goal[1 + Roll(4)]);
+        case 8:
+            return OnEdge();
+        default:
+            return Anywhere();
         }
     }
     // While carrying: the pointer that puts the lowest card on a pile, if possible one it fits.
@@ -150,11 +163,20 @@ private:
         if (r < 520) return MoveTo(t.Dragging && Roll(3) ? DropPoint() : Somewhere());
         if (r < 760) return Up(ButtonLeft, t.Dragging && Roll(4) ? DropPoint() : Somewhere());
         if (r < 820) return DoubleClick(Somewhere());
-        if (r < 850) { Note("double-click"); return Form_DblClick(g); }
+        if (r < 850) {
+            Note("double-click");
+            return Form_DblClick(g);
+        }
         if (r < 890) return Down(ButtonRight, Somewhere());
         if (r < 930) return Up(ButtonRight, Somewhere());
-        if (r < 955) { Note("undo"); return mnuFileUndo_Click(g); }
-        if (r < 975) { Note("capture lost"); return Form_CaptureLost(g); }
+        if (r < 955) {
+            Note("undo");
+            return mnuFileUndo_Click(g);
+        }
+        if (r < 975) {
+            Note("capture lost");
+            return Form_CaptureLost(g);
+        }
         if (r < 985) return Other();
         if (r < 997) return DrawRule();
         Note("new game");
@@ -188,20 +210,24 @@ private:
     }
     void DrawRule() {
         Note("draw rule");
-        if (g.settings.DrawRule == 1) mnuOptionsRulesDrawThree_Click(g);
-        else mnuOptionsRulesDrawOne_Click(g);
+        if (g.settings.DrawRule == 1)
+            mnuOptionsRulesDrawThree_Click(g);
+        else
+            mnuOptionsRulesDrawOne_Click(g);
     }
 
     // ---- The invariants ----
 
     int GoalsWithHand() const {
         int n = t.Dragging && t.HandKind == HandFromGoal ? t.HandCount : 0;
-        for (int k = 1; k <= 4; ++k) n += t.Goal[k].Count;
+        for (int k = 1; k <= 4; ++k)
+            n += t.Goal[k].Count;
         return n;
     }
     std::array<int, 8> TableauCounts() const {
         std::array<int, 8> c{};
-        for (int i = 1; i <= 7; ++i) c[i] = t.Tableau[i].Count;
+        for (int i = 1; i <= 7; ++i)
+            c[i] = t.Tableau[i].Count;
         return c;
     }
     std::string EveryCardOnce() const {
@@ -210,13 +236,17 @@ private:
         for (uint8_t n = 1; n <= 13; ++n) {
             const Pile& p = mt.PileAt(n);
             if (p.Count > p.Bound) return PileName(n) + " is over its bound";
-            for (int k = 1; k <= p.Count; ++k) ++seen[p.List[k]];
+            for (int k = 1; k <= p.Count; ++k)
+                ++seen[p.List[k]];
         }
         if (t.HandCount > 13) return "the hand holds more than 13 cards";
-        for (int k = 1; k <= t.HandCount; ++k) ++seen[t.Hand[k]];
+        for (int k = 1; k <= t.HandCount; ++k)
+            ++seen[t.Hand[k]];
         if (seen[0] != 0) return "card number 0 lies on a pile";
         for (int c = 1; c <= 52; ++c)
-            if (seen[c] != 1) return CardText(t, static_cast<uint8_t>(c)) + " is there " + std::to_string(seen[c]) + " times";
+            if (seen[c] != 1)
+                return CardText(t, static_cast<uint8_t>(c)) + " is there " +
+                       std::to_string(seen[c]) + " times";
         return "";
     }
     std::string PilesInShape() const {
@@ -224,7 +254,8 @@ private:
             const Pile& p = t.Tableau[i];
             for (int k = 2; k <= p.Count; ++k)
                 if (IsFaceUp(t.Cards[p.List[k - 1]]) && !IsFaceUp(t.Cards[p.List[k]]))
-                    return PileName(static_cast<uint8_t>(i)) + " has a face-down card over a face-up one";
+                    return PileName(static_cast<uint8_t>(i)) +
+                           " has a face-down card over a face-up one";
         }
         for (int k = 1; k <= 4; ++k)
             for (int r = 1; r <= t.Goal[k].Count; ++r) {
@@ -243,16 +274,23 @@ private:
         if (t.HandCount == 0) return "";
         const uint8_t f = t.HandFrom;
         switch (t.HandKind) {
-        case HandFromTableau: return f >= 1 && f <= 7 ? "" : Cat({"a tableau hand from ", PileName(f)});
-        case HandFromGoal: return f >= 8 && f <= 11 && t.HandCount == 1 ? "" : Cat({"a goal hand from ", PileName(f)});
-        case HandFromWaste: return f == PileWaste && t.HandCount == 1 ? "" : Cat({"a waste hand from ", PileName(f)});
-        default: return Cat({"hand kind ", std::to_string(t.HandKind)});
+        case HandFromTableau:
+            return f >= 1 && f <= 7 ? "" : Cat({"a tableau hand from ", PileName(f)});
+        case HandFromGoal:
+            return f >= 8 && f <= 11 && t.HandCount == 1 ? ""
+                                                         : Cat({"a goal hand from ", PileName(f)});
+        case HandFromWaste:
+            return f == PileWaste && t.HandCount == 1 ? ""
+                                                      : Cat({"a waste hand from ", PileName(f)});
+        default:
+            return Cat({"hand kind ", std::to_string(t.HandKind)});
         }
     }
     std::string UndoInShape() const {
         if (!t.UndoAvailable || t.Dragging) return "";
         Table& mt = const_cast<Table&>(t);
-        if (t.UndoCount < 1 || t.UndoCount > 13) return Cat({"undo count ", std::to_string(t.UndoCount)});
+        if (t.UndoCount < 1 || t.UndoCount > 13)
+            return Cat({"undo count ", std::to_string(t.UndoCount)});
         if (mt.PileAt(t.UndoTo).Count < t.UndoCount) return "the undo target lacks its cards";
         return "";
     }
@@ -284,7 +322,8 @@ TEST(PlayInvariants, LongRandomEventStreamsKeepEveryCardAndTheHandInShape) {
         // One stream draws on real surfaces, shorter: drawing costs far more than the rules.
         const bool pictures = seed % Streams == 1;
         Soak soak(seed, pictures);
-        const std::string broken = soak.Run(pictures ? EventsPerStream / 5 : EventsPerStream, tally);
+        const std::string broken =
+            soak.Run(pictures ? EventsPerStream / 5 : EventsPerStream, tally);
         ASSERT_EQ(broken, "") << "seed " << seed << " (replay with PLAY_SOAK_SEED=" << seed << ")";
     }
     EXPECT_GE(tally.events, one ? EventsPerStream / 5 : 100000);

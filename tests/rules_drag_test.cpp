@@ -13,16 +13,17 @@ std::string FirstDifference(const Surface& a, const Surface& b, Rect skip = {0, 
     if (a.Width != b.Width || a.Height != b.Height) return "sizes differ";
     for (int y = 0; y < a.Height; ++y)
         for (int x = 0; x < a.Width; ++x) {
-            const bool skipped = x >= skip[0] && x < skip[0] + skip[2] && y >= skip[1] &&
-                                 y < skip[1] + skip[3];
+            const bool skipped =
+                x >= skip[0] && x < skip[0] + skip[2] && y >= skip[1] && y < skip[1] + skip[3];
             if (!skipped && a.At(x, y) != b.At(x, y))
-                return Cat({"first difference at (", std::to_string(x), ", ", std::to_string(y), ")"});
+                return Cat(
+                    {"first difference at (", std::to_string(x), ", ", std::to_string(y), ")"});
         }
     return "";
 }
 
 class RulesDrag : public PlayTest {
-protected:
+  protected:
     void SetUp() override {
         PlayTest::SetUp();
         Lay(g, 1, "KS QH JS 10H 9S 8H 7S 6H 5S 4H 3S 2H AS");
@@ -77,9 +78,8 @@ TEST_F(RulesDrag, AFarMoveRestoresTheOldPlaceThenDrawsTheNew) {
     TakeAll();
     host.invalidated.clear();
     Move({TableauX(1) + 80.0f, TableauY + 5.0f});
-    EXPECT_EQ(host.invalidated,
-              (std::vector<Rect>{{TableauX(1), TableauY, 64, 104 + 14 * 13},
-                                 {TableauX(1) + 70, TableauY, 64, 272}}));
+    EXPECT_EQ(host.invalidated, (std::vector<Rect>{{TableauX(1), TableauY, 64, 104 + 14 * 13},
+                                                   {TableauX(1) + 70, TableauY, 64, 272}}));
     ExpectWindowShowsTableAndHand();
     Move({TableauX(1) + 80.0f, TableauY + 5.0f + 104}); // exactly one card height down
     EXPECT_EQ(host.invalidated.size(), 4u);

@@ -7,7 +7,7 @@ namespace {
 using Rect = std::array<int, 4>;
 
 class RulesDrop : public PlayTest {
-protected:
+  protected:
     // Takes what lies under `from` and lets go with the lowest card's corner at (left, top).
     void DropAt(Point from, int left, int top) {
         Press(from);
@@ -16,7 +16,9 @@ protected:
         Move(to);
         Release(to);
     }
-    void DropOnPile(Point from, int pile) { DropAt(from, TableauX(pile), TableauY + 14 * t.Tableau[pile].Count); }
+    void DropOnPile(Point from, int pile) {
+        DropAt(from, TableauX(pile), TableauY + 14 * t.Tableau[pile].Count);
+    }
     void DropOnGoalPile(Point from, int goal) { DropAt(from, GoalX(goal), GoalY); }
     std::string Cards(uint8_t n) { return PileText(t, t.PileAt(n)); }
     std::string Undo() {
@@ -186,8 +188,9 @@ TEST_F(RulesDrop, PlayingTheThirdCardOfAFanUsesItUp) {
 
 TEST_F(RulesDrop, ACardNeverFallsOffTheEndOfAFullPile) {
     // A pile at its limit, whose top would take the card: refusing is the only safe answer.
-    Lay(g, 1, "(AS) (2S) (3S) (4S) (5S) (6S) (7S) (8S) (9S) (10S) (JS) (QS) (KS) (AC) (2C) (3C) (4C) "
-              "(5C) (6C) 7C");
+    Lay(g, 1,
+        "(AS) (2S) (3S) (4S) (5S) (6S) (7S) (8S) (9S) (10S) (JS) (QS) (KS) (AC) (2C) (3C) (4C) "
+        "(5C) (6C) 7C");
     Lay(g, 2, "6H");
     ASSERT_EQ(t.Tableau[1].Count, 20);
     DropOnPile(OnTableauCard(g, 2, 1), 1);
@@ -196,11 +199,13 @@ TEST_F(RulesDrop, ACardNeverFallsOffTheEndOfAFullPile) {
 }
 
 TEST_F(RulesDrop, AReleaseThatCarriedNothingLooksForAWin) {
-    for (int k = 1; k <= 4; ++k) t.Goal[k].Count = 13;
+    for (int k = 1; k <= 4; ++k)
+        t.Goal[k].Count = 13;
     CheckForWin(g);
     const bool winCheckWired = !host.shown.empty();
     host.shown.clear();
-    for (int k = 1; k <= 4; ++k) t.Goal[k].Count = 13;
+    for (int k = 1; k <= 4; ++k)
+        t.Goal[k].Count = 13;
     Release({5.0f, 5.0f});
     if (!winCheckWired) GTEST_SKIP() << "the win check does not look yet";
     EXPECT_EQ(host.shown.size(), 1u);

@@ -7,7 +7,7 @@ namespace {
 using Rect = std::array<int, 4>;
 
 class RulesPickUp : public PlayTest {
-protected:
+  protected:
     Point stock{StockX + 10.0f, StockY + 10.0f};
     std::string PileCards(uint8_t n) { return PileText(t, t.PileAt(n)); }
 };
@@ -25,7 +25,8 @@ TEST_F(RulesPickUp, DrawThreeTurnsThreeThenTheRestThenTurnsTheWasteOver) {
     EXPECT_EQ(t.Stock.Count, 0);
     Press(stock);
     EXPECT_EQ(t.Waste.Count, 0);
-    EXPECT_EQ(PileCards(PileStock), "A♠ 2♠ 3♠ 4♠ 5♠ 6♠ 7♠") << "the first card turned is on top again";
+    EXPECT_EQ(PileCards(PileStock), "A♠ 2♠ 3♠ 4♠ 5♠ 6♠ 7♠")
+        << "the first card turned is on top again";
     EXPECT_FALSE(t.Dragging);
 }
 

@@ -15,7 +15,8 @@ Card Make(uint8_t rank, uint8_t suit, uint8_t state = StateFaceUp) {
 Pile PileOf(int x, int y, uint8_t count) {
     Pile p;
     p.Reset(x, y, TableauBound);
-    for (uint8_t k = 1; k <= count; ++k) p.Push(k);
+    for (uint8_t k = 1; k <= count; ++k)
+        p.Push(k);
     return p;
 }
 } // namespace
@@ -100,7 +101,8 @@ TEST(RulesPredicates, TableauSlotsAreFourteenPixelBandsAndTheTopCardIsWhole) {
     struct Case {
         int dy, slot;
     } cases[] = {{-1, 0}, {0, 1}, {13, 1}, {14, 2}, {27, 2}, {28, 3}, {131, 3}, {132, 0}, {142, 0}};
-    for (const Case& c : cases) EXPECT_EQ(TableauSlotAt(p, 164 + c.dy), c.slot) << "dy " << c.dy;
+    for (const Case& c : cases)
+        EXPECT_EQ(TableauSlotAt(p, 164 + c.dy), c.slot) << "dy " << c.dy;
     EXPECT_EQ(TableauSlotAt(PileOf(100, 164, 0), 170), 0);
     EXPECT_EQ(TableauSlotAt(PileOf(100, 164, 1), 164 + 103), 1);
 }
@@ -135,7 +137,8 @@ TEST(RulesPredicates, TheFanPutsTheWasteTopInItsLastShownSlot) {
     for (const Case& c : cases) {
         t.Waste.Count = c.count;
         t.WasteFan = c.fan;
-        EXPECT_EQ(WasteTopOffset(t, c.rule), c.top) << int(c.rule) << "/" << int(c.count) << "/" << int(c.fan);
+        EXPECT_EQ(WasteTopOffset(t, c.rule), c.top)
+            << int(c.rule) << "/" << int(c.count) << "/" << int(c.fan);
         EXPECT_EQ(WasteReturnOffset(t, c.rule), c.back) << int(c.rule) << "/" << int(c.count);
     }
 }

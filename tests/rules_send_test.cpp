@@ -6,7 +6,7 @@ namespace {
 using Rect = std::array<int, 4>;
 
 class RulesSend : public PlayTest {
-protected:
+  protected:
     std::string Cards(uint8_t n) { return PileText(t, t.PileAt(n)); }
     bool Shown(const Rect& r) const {
         for (const Rect& s : host.invalidated)
@@ -86,7 +86,10 @@ TEST_F(RulesSend, TheWasteIsSentFromItsFirstCardPlaceWhateverTheFan) {
     struct Case {
         int x;
         bool sends;
-    } cases[] = {{WasteX - 1, false}, {WasteX, true}, {WasteX + 5, true}, {WasteX + 64, true},
+    } cases[] = {{WasteX - 1, false},
+                 {WasteX, true},
+                 {WasteX + 5, true},
+                 {WasteX + 64, true},
                  {WasteX + 65, false}};
     for (const Case& c : cases) {
         ClearTable(g);

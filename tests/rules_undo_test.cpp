@@ -5,7 +5,7 @@
 
 namespace {
 class RulesUndo : public PlayTest {
-protected:
+  protected:
     std::string Cards(uint8_t n) { return PileText(t, t.PileAt(n)); }
     void DropOnPile(Point from, int pile) {
         Press(from);
@@ -66,16 +66,24 @@ TEST_F(RulesUndo, EveryWriterOfTheRecordAsTheRulesTableIt) {
         bool undoable;
     } cases[] = {
         {"a refused drop", [&] { DropOnPile(OnTableauCard(g, 4, 2), 3); }, true},
-        {"a right click on nothing", [&] { RightClick({600.0f, 450.0f}); }, true},
-        {"a stock press that moves nothing either", [&] {
+        {"a right click on nothing",
+         [&] {
+             RightClick({600.0f, 450.0f});
+         },
+         true},
+        {"a stock press that moves nothing either",
+         [&] {
              ClearTable(g);
              t.UndoAvailable = true;
              Press({StockX + 1.0f, StockY + 1.0f});
-         }, false},
-        {"turning a face-down card", [&] {
+         },
+         false},
+        {"turning a face-down card",
+         [&] {
              Lay(g, 1, "(3H)");
              Press(OnTableauCard(g, 1, 1));
-         }, false},
+         },
+         false},
         {"a new game", [&] { NewGame(g, 1); }, false},
         {"undo itself", [&] { UndoMove(g); }, false},
     };
@@ -114,6 +122,7 @@ TEST_F(RulesUndo, ANewGameWhileCarryingDealsEveryCardOnce) {
     EXPECT_EQ(t.HandCount, 0);
     Release({300.0f, 300.0f});
     int cards = 0;
-    for (int i = 1; i <= 7; ++i) cards += t.Tableau[i].Count;
+    for (int i = 1; i <= 7; ++i)
+        cards += t.Tableau[i].Count;
     EXPECT_EQ(cards + t.Stock.Count, 52) << PositionText(t);
 }

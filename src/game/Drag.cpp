@@ -31,7 +31,9 @@ void DrawCarried(Game& g, Surface& dc, int x, int y) {
     }
 }
 
-int HandHeight(int n) { return CardHeight + TableauStep * (n - 1); }
+int HandHeight(int n) {
+    return CardHeight + TableauStep * (n - 1);
+}
 
 // A rectangle of the table at (x, y) into the drag surface, whose corner stands at (left, top).
 void FromTable(Game& g, int left, int top, int x, int y, int w, int h) {

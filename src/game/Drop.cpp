@@ -21,7 +21,9 @@ void EmptyHand(Table& t) {
 }
 
 // A fan whose third card has been played is used up; the next cards of the waste show.
-bool FanUsedUp(const Table& t) { return t.HandKind == HandFromWaste && t.WasteFan >= 3; }
+bool FanUsedUp(const Table& t) {
+    return t.HandKind == HandFromWaste && t.WasteFan >= 3;
+}
 
 // Where Hand(1) lay before it was taken.
 void ReturnCorner(const Game& g, int& x, int& y) {
@@ -41,9 +43,12 @@ void ReturnCorner(const Game& g, int& x, int& y) {
 
 void RedrawHandSource(Game& g, uint8_t kind, uint8_t from) {
     Surface& dc = g.gfx.surfTable;
-    if (kind == HandFromTableau) DrawTableauPile(g, from, dc);
-    else if (kind == HandFromGoal) DrawGoal(g, static_cast<uint8_t>(from - 7), dc);
-    else DrawStockAndWaste(g, dc);
+    if (kind == HandFromTableau)
+        DrawTableauPile(g, from, dc);
+    else if (kind == HandFromGoal)
+        DrawGoal(g, static_cast<uint8_t>(from - 7), dc);
+    else
+        DrawStockAndWaste(g, dc);
 }
 } // namespace
 
@@ -71,12 +76,14 @@ bool DropOnTableau(Game& g, float x, float y) {
     const int left = Pixel(x) - t.GrabDX;
     const int top = Pixel(y) - t.GrabDY;
     uint8_t i = 1;
-    while (i <= 7 && !InTableauDropZone(t.Tableau[i], left, top)) ++i;
+    while (i <= 7 && !InTableauDropZone(t.Tableau[i], left, top))
+        ++i;
     if (i > 7) return false;
     Pile& p = t.Tableau[i];
     if (!FitsOnTableau(p, t.Cards[t.Hand[1]], t.TopCard(p))) return false;
     if (p.Count + t.HandCount > p.Bound) return false; // never lose cards off the end of a pile
-    for (int k = 1; k <= t.HandCount; ++k) p.Push(t.Hand[k]);
+    for (int k = 1; k <= t.HandCount; ++k)
+        p.Push(t.Hand[k]);
     RecordMove(t, t.HandCount, i);
     EmptyHand(t);
     DrawTableauPile(g, i, g.gfx.surfTable);
@@ -96,7 +103,8 @@ bool DropOnGoal(Game& g, float x, float y) {
     const int left = Pixel(x) - t.GrabDX;
     const int top = Pixel(y) - t.GrabDY;
     uint8_t k = 1;
-    while (k <= 4 && !InGoalDropZone(t.Goal[k], left, top)) ++k;
+    while (k <= 4 && !InGoalDropZone(t.Goal[k], left, top))
+        ++k;
     if (k > 4) return false;
     Pile& p = t.Goal[k];
     if (t.HandCount != 1 || !NextOfGoalSuit(k, p, t.Cards[t.Hand[1]], t.TopCard(p))) return false;
@@ -143,7 +151,8 @@ void ReturnHand(Game& g) {
 void PutHandBack(Table& t) {
     if (t.HandCount > 0) {
         Pile& p = t.PileAt(t.HandFrom);
-        for (int k = 1; k <= t.HandCount; ++k) p.Push(t.Hand[k]);
+        for (int k = 1; k <= t.HandCount; ++k)
+            p.Push(t.Hand[k]);
         if (t.HandKind == HandFromWaste)
             for (int k = 1; k <= t.HandCount; ++k)
                 t.WasteFan = t.WasteFan == 0 ? 2 : static_cast<uint8_t>(t.WasteFan - 1);

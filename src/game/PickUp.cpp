@@ -7,7 +7,9 @@ namespace {
 constexpr int StripWideThree = 169; // stock plus a full three-card fan
 constexpr int StripWideOne = 139;   // stock plus the waste and its edge slices
 
-void MoveTop(Pile& from, Pile& to) { to.Push(from.Pop()); }
+void MoveTop(Pile& from, Pile& to) {
+    to.Push(from.Pop());
+}
 
 // The stock's cards leave in turning order; returns whether anything moved.
 bool TurnStock(Table& t, uint8_t drawRule) {
@@ -16,7 +18,8 @@ bool TurnStock(Table& t, uint8_t drawRule) {
     if (stock.Count == 0) {
         if (waste.Count == 0) return false;
         // Turning the waste over brings the cards back in the order they were first turned.
-        while (waste.Count > 0) MoveTop(waste, stock);
+        while (waste.Count > 0)
+            MoveTop(waste, stock);
         return true;
     }
     if (drawRule != 3) {
@@ -25,11 +28,13 @@ bool TurnStock(Table& t, uint8_t drawRule) {
     }
     t.WasteFan = 0;
     if (stock.Count >= 3) {
-        for (int k = 0; k < 3; ++k) MoveTop(stock, waste);
+        for (int k = 0; k < 3; ++k)
+            MoveTop(stock, waste);
         return true;
     }
     // One or two left: they go over bottom first, so the stock's top card ends on top.
-    for (int k = 1; k <= stock.Count; ++k) waste.Push(stock.List[k]);
+    for (int k = 1; k <= stock.Count; ++k)
+        waste.Push(stock.List[k]);
     stock.Count = 0;
     return true;
 }
@@ -68,7 +73,8 @@ void TakeRun(Game& g, uint8_t pile, int slot, int dx, int dy, float fx, float fy
     const int n = p.Count - slot + 1;
     // Face-up runs are at most thirteen long in play; a longer one is no position to carry.
     if (n > 13) return;
-    for (int k = slot; k <= p.Count; ++k) t.Hand[k - slot + 1] = p.List[k];
+    for (int k = slot; k <= p.Count; ++k)
+        t.Hand[k - slot + 1] = p.List[k];
     t.HandCount = static_cast<uint8_t>(n);
     p.Count = static_cast<uint8_t>(p.Count - n);
     t.GrabDX = dx;

@@ -34,8 +34,12 @@ inline bool NextOfGoalSuit(int goal, const Pile& target, const Card& c, const Ca
 }
 
 // Sending finds the goal pile by suit, so only the rank is left to check.
-inline bool NextOnItsGoal(const Card& c, const Card& goalTop) { return c.Rank == goalTop.Rank + 1; }
-inline uint8_t GoalForSuit(const Card& c) { return static_cast<uint8_t>(c.Suit + 1); }
+inline bool NextOnItsGoal(const Card& c, const Card& goalTop) {
+    return c.Rank == goalTop.Rank + 1;
+}
+inline uint8_t GoalForSuit(const Card& c) {
+    return static_cast<uint8_t>(c.Suit + 1);
+}
 
 // ---- Hit tests, in whole table pixels ----
 
@@ -76,7 +80,9 @@ inline bool InGoalDropZone(const Pile& p, int left, int top) {
 // ---- The draw-three fan ----
 
 // How many cards of the waste's fan are still shown: the top card lies in the last of them.
-inline int FanSlots(const Table& t) { return std::min<int>(t.Waste.Count, 3 - t.WasteFan); }
+inline int FanSlots(const Table& t) {
+    return std::min<int>(t.Waste.Count, 3 - t.WasteFan);
+}
 // Offset of the waste's top card from Waste.X (-15 for an empty draw-three waste).
 inline int WasteTopOffset(const Table& t, uint8_t drawRule) {
     return drawRule == 3 ? FanSlots(t) * FanStep - FanStep : 0;

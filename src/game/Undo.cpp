@@ -13,9 +13,12 @@ Pile& UndoPile(Table& t, uint8_t n) {
 
 void RedrawUndoPile(Game& g, uint8_t n) {
     Surface& dc = g.gfx.surfTable;
-    if (n < 8) DrawTableauPile(g, n, dc);
-    else if (n < 12) DrawGoal(g, static_cast<uint8_t>(n - 7), dc);
-    else DrawStockAndWaste(g, dc);
+    if (n < 8)
+        DrawTableauPile(g, n, dc);
+    else if (n < 12)
+        DrawGoal(g, static_cast<uint8_t>(n - 7), dc);
+    else
+        DrawStockAndWaste(g, dc);
 }
 } // namespace
 
@@ -32,11 +35,15 @@ void UndoMove(Game& g) {
     const int room = from.Bound - from.Count + (&from == &to ? n : 0);
     if (n < 1 || n > 13 || to.Count < n || room < n) return; // a record that no longer fits
     std::array<uint8_t, 14> moved{};
-    for (int k = 1; k <= n; ++k) moved[k] = to.Pop(); // uppermost first
+    for (int k = 1; k <= n; ++k)
+        moved[k] = to.Pop(); // uppermost first
     RedrawUndoPile(g, t.UndoTo);
-    for (int k = n; k >= 1; --k) from.Push(moved[k]);
+    for (int k = n; k >= 1; --k)
+        from.Push(moved[k]);
     RedrawUndoPile(g, t.UndoFrom);
     ShowTable(g);
 }
 
-void mnuFileUndo_Click(Game& g) { UndoMove(g); }
+void mnuFileUndo_Click(Game& g) {
+    UndoMove(g);
+}

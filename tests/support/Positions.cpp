@@ -11,17 +11,22 @@ Surface Patterned(int w, int h, uint32_t seed) {
     Surface s = NewBlankSurface(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            s.At(x, y) = (seed + static_cast<uint32_t>(x) * 0x010307u + static_cast<uint32_t>(y) * 0x0B0501u) &
+            s.At(x, y) = (seed + static_cast<uint32_t>(x) * 0x010307u +
+                          static_cast<uint32_t>(y) * 0x0B0501u) &
                          0xFFFFFFu;
     return s;
 }
 
 uint8_t SuitOf(char c) {
     switch (c) {
-    case 'S': return 0;
-    case 'C': return 1;
-    case 'H': return 2;
-    default: return 3;
+    case 'S':
+        return 0;
+    case 'C':
+        return 1;
+    case 'H':
+        return 2;
+    default:
+        return 3;
     }
 }
 } // namespace
@@ -42,8 +47,10 @@ void ClearTable(Game& g) {
     BuildCardFaces(g);
     DealCards(g);
     Table& t = g.table;
-    for (int i = 1; i <= 7; ++i) t.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
-    for (int k = 1; k <= 4; ++k) t.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
+    for (int i = 1; i <= 7; ++i)
+        t.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
+    for (int k = 1; k <= 4; ++k)
+        t.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
     t.Stock.Reset(StockX, StockY, StockBound);
     t.Waste.Reset(WasteX, WasteY, StockBound);
     t.HandCount = 0;
@@ -57,11 +64,16 @@ uint8_t CardNo(std::string_view name) {
     EXPECT_GE(name.size(), 2u) << name;
     const std::string rank(name.substr(0, name.size() - 1));
     int r = 0;
-    if (rank == "A") r = 1;
-    else if (rank == "J") r = 11;
-    else if (rank == "Q") r = 12;
-    else if (rank == "K") r = 13;
-    else r = std::stoi(rank);
+    if (rank == "A")
+        r = 1;
+    else if (rank == "J")
+        r = 11;
+    else if (rank == "Q")
+        r = 12;
+    else if (rank == "K")
+        r = 13;
+    else
+        r = std::stoi(rank);
     return static_cast<uint8_t>(13 * SuitOf(name.back()) + r);
 }
 
@@ -97,7 +109,9 @@ Point OnTableauCard(const Game& g, int pile, int slot) {
     return {static_cast<float>(p.X + 10), static_cast<float>(p.Y + TableauStep * (slot - 1) + 5)};
 }
 
-Point OnCard(const Pile& p) { return {static_cast<float>(p.X + 10), static_cast<float>(p.Y + 5)}; }
+Point OnCard(const Pile& p) {
+    return {static_cast<float>(p.X + 10), static_cast<float>(p.Y + 5)};
+}
 
 void PlayTest::SetUp() {
     ClearTable(g);
@@ -116,6 +130,7 @@ void PlayTest::SetUp() {
 int PlayTest::Heard(const std::vector<uint8_t>& image) const {
     if (!soundsWired) return -1;
     int n = 0;
-    for (const auto& s : host.played) n += s.data == image ? 1 : 0;
+    for (const auto& s : host.played)
+        n += s.data == image ? 1 : 0;
     return n;
 }

@@ -30,7 +30,7 @@ Point OnCard(const Pile& p);
 
 // A cleared table on a recording host, with the mouse gestures the window delivers.
 class PlayTest : public ::testing::Test {
-protected:
+  protected:
     TestGame tg;
     Game& g = tg.g();
     Table& t = g.table;
@@ -41,15 +41,26 @@ protected:
     void Press(Point p) { Form_MouseDown(g, ButtonLeft, 0, p.x, p.y); }
     void Move(Point p) { Form_MouseMove(g, ButtonLeft, 0, p.x, p.y); }
     void Release(Point p) { Form_MouseUp(g, ButtonLeft, 0, p.x, p.y); }
-    void Click(Point p) { Press(p); Release(p); }
+    void Click(Point p) {
+        Press(p);
+        Release(p);
+    }
     // As the platform delivers it: press, release, double-click, release.
-    void DoubleClick(Point p) { Click(p); Form_DblClick(g); Release(p); }
+    void DoubleClick(Point p) {
+        Click(p);
+        Form_DblClick(g);
+        Release(p);
+    }
     void RightClick(Point p) {
         Form_MouseDown(g, ButtonRight, 0, p.x, p.y);
         Form_MouseUp(g, ButtonRight, 0, p.x, p.y);
     }
     // Press, carry and release somewhere else.
-    void Drag(Point from, Point to) { Press(from); Move(to); Release(to); }
+    void Drag(Point from, Point to) {
+        Press(from);
+        Move(to);
+        Release(to);
+    }
 
     // How often each move sound was played; -1 while the sound player is not wired up.
     int MoveSounds() const { return Heard(g.sounds.MoveSoundData); }
@@ -59,9 +70,9 @@ protected:
 };
 
 // Sound expectations hold once the sound player reaches the audio service.
-#define EXPECT_HEARD(count, n)                                                                 \
-    do {                                                                                       \
-        if (soundsWired) {                                                                     \
-            EXPECT_EQ(count, n);                                                               \
-        }                                                                                      \
+#define EXPECT_HEARD(count, n)                                                                     \
+    do {                                                                                           \
+        if (soundsWired) {                                                                         \
+            EXPECT_EQ(count, n);                                                                   \
+        }                                                                                          \
     } while (0)

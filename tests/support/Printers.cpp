@@ -3,8 +3,8 @@
 #include <array>
 
 namespace {
-constexpr std::array<const char*, 14> RankText{"?", "A", "2", "3", "4", "5", "6", "7",
-                                               "8", "9", "10", "J", "Q", "K"};
+constexpr std::array<const char*, 14> RankText{"?", "A", "2", "3",  "4", "5", "6",
+                                               "7", "8", "9", "10", "J", "Q", "K"};
 constexpr std::array<const char*, 4> SuitText{"♠", "♣", "♥", "♦"};
 
 std::string Line(const Table& t, uint8_t number) {
@@ -15,7 +15,8 @@ std::string Line(const Table& t, uint8_t number) {
 
 std::string Cat(std::initializer_list<std::string_view> parts) {
     std::string s;
-    for (std::string_view part : parts) s.append(part);
+    for (std::string_view part : parts)
+        s.append(part);
     return s;
 }
 
@@ -37,7 +38,8 @@ std::string PileName(uint8_t number) {
 std::string PileText(const Table& t, const Pile& p) {
     if (p.Count == 0) return "empty";
     int k = 1;
-    while (k <= p.Count && t.Cards[p.List[k]].State == StateFaceDown) ++k;
+    while (k <= p.Count && t.Cards[p.List[k]].State == StateFaceDown)
+        ++k;
     std::string cards;
     for (int j = k; j <= p.Count; ++j) {
         const std::string name = CardText(t, p.List[j]);
@@ -52,14 +54,16 @@ std::string PileText(const Table& t, const Pile& p) {
 std::string HandText(const Table& t) {
     if (t.HandCount == 0) return t.Dragging ? "nothing, yet dragging" : "nothing";
     std::string s;
-    for (int k = 1; k <= t.HandCount && k <= 13; ++k) s += Cat({k > 1 ? " " : "", CardText(t, t.Hand[k])});
+    for (int k = 1; k <= t.HandCount && k <= 13; ++k)
+        s += Cat({k > 1 ? " " : "", CardText(t, t.Hand[k])});
     return Cat({s, " from ", PileName(t.HandFrom), " (kind ", std::to_string(t.HandKind), ")",
                 t.Dragging ? "" : ", not dragging"});
 }
 
 std::string PositionText(const Table& t) {
     std::string s = "\n";
-    for (uint8_t n = 1; n <= 13; ++n) s += Line(t, n);
+    for (uint8_t n = 1; n <= 13; ++n)
+        s += Line(t, n);
     s += Cat({"hand: ", HandText(t), "\n"});
     s += Cat({"fan: ", std::to_string(t.WasteFan), ", undo: "});
     s += t.UndoAvailable ? Cat({std::to_string(t.UndoCount), " from ", PileName(t.UndoFrom), " to ",
