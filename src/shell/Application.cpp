@@ -59,7 +59,8 @@ Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Own
     window->onEffectTimer = [this](bool on) { on ? tmrEffect->start() : tmrEffect->stop(); };
 }
 
-Application::~Application() = default;
+// The window outlives nothing it points at: it forgets the game before either goes.
+Application::~Application() { window->SetGame(nullptr); }
 
 bool Application::Main() {
     if (!ScreenCheck(*g)) return false;
