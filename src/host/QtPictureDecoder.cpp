@@ -50,9 +50,11 @@ bool QtPictureDecoder::WholeBitmap(std::span<const uint8_t> b) {
     const int bits = b[28] | b[29] << 8;
     const uint32_t compression = Le32(b, 30);
     if (compression != 0 && compression != 3) return true; // run-length data has no fixed size
+    const int64_t rows = height < 0 ? -height : height;
+    if (width <= 0 || width > MaxSide || rows > MaxSide || bits <= 0 || bits > 64) return false;
     const int64_t stride = ((width * bits + 31) / 32) * 4;
-    const int64_t need = static_cast<int64_t>(offset) + stride * (height < 0 ? -height : height);
-    return width > 0 && bits > 0 && static_cast<int64_t>(b.size()) >= need;
+    const int64_t need = static_cast<int64_t>(offset) + stride * rows;
+    return static_cast<int64_t>(b.size()) >= need;
 }
 
 std::optional<Picture> QtPictureDecoder::Decode(const std::string& path) {
