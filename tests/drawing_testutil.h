@@ -284,34 +284,27 @@ inline std::vector<uint8_t> EncodeBmp(int w, int h, const std::vector<uint32_t>&
         data.push_back(0); // end of picture
         data.push_back(1);
     }
-    std::vector<uint8_t> f;
-    auto u16 = [&f](uint32_t v) {
-        f.push_back(uint8_t(v));
-        f.push_back(uint8_t(v >> 8));
-    };
-    auto u32 = [&](uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
+    std::vector<uint8_t> f = {'B', 'M'};
     const uint32_t offset = 14 + 40 + uint32_t(palette.size()) * 4;
-    f.push_back('B');
-    f.push_back('M');
-    u32(offset + uint32_t(data.size()));
-    u32(0);
-    u32(offset);
-    u32(40);
-    u32(uint32_t(declaredW ? declaredW : w));
-    u32(uint32_t(declaredH ? declaredH : h));
-    u16(1);
-    u16(uint32_t(bits));
-    u32(rle8 ? 1 : 0);
-    u32(uint32_t(data.size()));
-    u32(2835);
-    u32(2835);
-    u32(uint32_t(palette.size()));
-    u32(0);
+    // File header, info header (planes and depth share a word), then the palette as B, G, R, 0.
+    std::vector<uint32_t> words = {offset + uint32_t(data.size()),
+                                   0,
+                                   offset,
+                                   40,
+                                   uint32_t(declaredW ? declaredW : w),
+                                   uint32_t(declaredH ? declaredH : h),
+                                   1 | uint32_t(bits) << 16,
+                                   rle8 ? 1u : 0u,
+                                   uint32_t(data.size()),
+                                   2835,
+                                   2835,
+                                   uint32_t(palette.size()),
+                                   0};
     for (uint32_t c : palette)
-        u32(c & 0xFFFFFF); // B, G, R, 0
+        words.push_back(c & 0xFFFFFF);
+    for (uint32_t v : words)
+        for (int k = 0; k < 4; ++k)
+            f.push_back(uint8_t(v >> (8 * k)));
     f.insert(f.end(), data.begin(), data.end());
     return f;
 }
