@@ -149,24 +149,12 @@ class Soak {
                 static_cast<float>(Roll(t.TableHeight + 80) - 40)};
     }
     Point Somewhere() {
-        switch (Roll(10)) {
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-            return OnTableau();
-        case 4:
-            return Jitter(t.Stock.X, t.Stock.Y, CardWidth, CardHeight);
-        case 5:
-        case 6:
-            return OnWaste();
-        case 7:
-            return OnCard(t.Goal[1 + Roll(4)]);
-        case 8:
-            return OnEdge();
-        default:
-            return Anywhere();
-        }
+        const int r = Roll(10);
+        if (r < 4) return OnTableau();
+        if (r == 4) return Jitter(t.Stock.X, t.Stock.Y, CardWidth, CardHeight);
+        if (r < 7) return OnWaste();
+        if (r == 7) return OnCard(t.Goal[1 + Roll(4)]);
+        return r == 8 ? OnEdge() : Anywhere();
     }
     // While carrying: the pointer that puts the lowest card on a pile, if possible one it fits.
     Point DropPoint() {
@@ -193,20 +181,11 @@ class Soak {
         if (r < 520) return MoveTo(t.Dragging && Roll(3) ? DropPoint() : Somewhere());
         if (r < 760) return Up(ButtonLeft, t.Dragging && Roll(4) ? DropPoint() : Somewhere());
         if (r < 820) return DoubleClick(Somewhere());
-        if (r < 850) {
-            Note("double-click");
-            return Form_DblClick(g);
-        }
+        if (r < 850) return Do("double-click", Form_DblClick);
         if (r < 890) return Down(ButtonRight, Somewhere());
         if (r < 930) return Up(ButtonRight, Somewhere());
-        if (r < 955) {
-            Note("undo");
-            return mnuFileUndo_Click(g);
-        }
-        if (r < 975) {
-            Note("capture lost");
-            return Form_CaptureLost(g);
-        }
+        if (r < 955) return Do("undo", mnuFileUndo_Click);
+        if (r < 975) return Do("capture lost", Form_CaptureLost);
         if (r < 985) return Other();
         if (everything && r < 997) return Anything();
         if (r < 997) return DrawRule();
@@ -257,20 +236,19 @@ class Soak {
         Note("key");
         Form_KeyDown(g, codes[Roll(7)], Roll(2));
     }
+    void Do(const char* what, void (*command)(Game&)) {
+        Note(what);
+        command(g);
+    }
     void Timer() {
-        if (Roll(2)) {
-            Note("clock tick");
-            return tmrUpdateTime_Timer(g);
-        }
-        Note("portrait tick");
-        tmrTaviBlink_Timer(g);
+        if (Roll(2)) return Do("clock tick", tmrUpdateTime_Timer);
+        Do("portrait tick", tmrTaviBlink_Timer);
     }
     void MenuOpening() {
         const int r = Roll(3);
-        Note(r == 0 ? "opens File" : r == 1 ? "opens Options" : "opens Help");
-        if (r == 0) mnuTopFile_Click(g);
-        else if (r == 1) RefreshOptionsMenu(g);
-        else mnuTopHelp_Click(g);
+        if (r == 0) return Do("opens File", mnuTopFile_Click);
+        if (r == 1) return Do("opens Options", RefreshOptionsMenu);
+        Do("opens Help", mnuTopHelp_Click);
     }
     int Index(int count) { return count > 0 ? Roll(count) : 0; }
     void OptionCommand() {
@@ -293,18 +271,17 @@ class Soak {
             Note("new game, answered");
             tg.host.answers = {answer};
             return mnuFileNewgame_Click(g);
-        case 4: case 5: case 6: Note("undo from the menu"); return mnuFileUndo_Click(g);
-        case 7: Note("exit"); return mnuFileExit_Click(g);
-        case 8: Note("close box"); return Form_Unload(g);
+        case 4: case 5: case 6: return Do("undo from the menu", mnuFileUndo_Click);
+        case 7: return Do("exit", mnuFileExit_Click);
+        case 8: return Do("close box", Form_Unload);
         case 9: case 10: case 11:
             Note("win game, then the question answered");
             tg.host.answers = {Roll(4) ? MsgResult::Yes : MsgResult::No};
             return mnuDebugWin_Click(g);
-        case 12: case 13: Note("no-shuffle game"); return mnuDebugNoshuffle_Click(g);
-        case 14: Note("reset settings"); return mnuDebugResetsettings_Click(g);
-        case 15: Note("disable debugging"); return mnuDebugDisabledebug_Click(g);
-        case 16: Note("about"); return mnuHelpAbout_Click(g);
-        default: Note("no-shuffle game"); return mnuDebugNoshuffle_Click(g);
+        case 14: return Do("reset settings", mnuDebugResetsettings_Click);
+        case 15: return Do("disable debugging", mnuDebugDisabledebug_Click);
+        case 16: return Do("about", mnuHelpAbout_Click);
+        default: return Do("no-shuffle game", mnuDebugNoshuffle_Click);
         }
     }
 
@@ -335,11 +312,8 @@ class Soak {
         Form_MouseUp(g, ButtonMiddle, 0, p.x, p.y);
     }
     void DrawRule() {
-        Note("draw rule");
-        if (g.settings.DrawRule == 1)
-            mnuOptionsRulesDrawThree_Click(g);
-        else
-            mnuOptionsRulesDrawOne_Click(g);
+        Do("draw rule", g.settings.DrawRule == 1 ? mnuOptionsRulesDrawThree_Click
+                                                 : mnuOptionsRulesDrawOne_Click);
     }
 
     // ---- The invariants ----
