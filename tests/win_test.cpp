@@ -144,3 +144,17 @@ TEST_F(WinTest, NewGameFromInsideTheCelebrationStillEndsItProperly) {
     EXPECT_FALSE(g.table.WinCheckBusy);
     EXPECT_FALSE(g.Ended);
 }
+
+// "Win Game" fills the goal counts without cards; a right-click on an ace while the trail runs
+// must not push a fourteenth card onto a goal pile.
+TEST_F(WinTest, SendingToAFullGoalDuringTheDebugWinIsRefused) {
+    t.host.onDoEvents = [&] {
+        Form_MouseDown(g, ButtonRight, 0, 110, 170); // the ace of the sorted deal
+        Form_MouseUp(g, ButtonRight, 0, 110, 170);
+        g.table.InputArmed = true;
+    };
+    t.host.answers = {MsgResult::Yes};
+    mnuDebugWin_Click(g);
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(g.table.Goal[k].Count, 0); // dealt afresh
+    EXPECT_EQ(g.table.Tableau[1].Count, 1);
+}

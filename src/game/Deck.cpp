@@ -40,7 +40,9 @@ void NewGame(Game& g, uint8_t Shuffle_) {
 
 void DealCards(Game& g) {
     Table& t = g.table;
-    PutHandBack(t); // the deal hands out every card; none may stay carried
+    // The deal hands out every card number afresh, so whatever was carried is simply let go.
+    t.HandCount = 0;
+    t.Dragging = false;
     uint8_t j = 1;
     for (int i = 1; i <= 7; ++i) {
         Pile& p = t.Tableau[i];

@@ -27,8 +27,9 @@ inline bool FitsOnTableau(const Pile& target, const Card& c, const Card& top) {
 }
 
 // Goal pile k (1..4) is built up in suit k - 1 from the ace.
+// A full pile takes nothing (only the debug win leaves one holding no king on top).
 inline bool NextOfGoalSuit(int goal, const Pile& target, const Card& c, const Card& top) {
-    if (c.Suit != goal - 1) return false;
+    if (c.Suit != goal - 1 || target.Full()) return false;
     if (target.Count == 0) return c.Rank == RankAce;
     return IsFaceUp(c) && c.Rank == top.Rank + 1;
 }

@@ -22,7 +22,8 @@ void LayOnGoal(Game& g, uint8_t n, uint8_t from) {
 
 bool Fits(const Table& t, uint8_t n) {
     const Card& c = t.Cards[n];
-    return n != 0 && NextOnItsGoal(c, t.TopCard(t.Goal[GoalForSuit(c)]));
+    const Pile& goal = t.Goal[GoalForSuit(c)];
+    return n != 0 && !goal.Full() && NextOnItsGoal(c, t.TopCard(goal));
 }
 
 bool SendFromTableau(Game& g, uint8_t i, int slot) {
