@@ -73,13 +73,14 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links come from dpkg-shlibdeps, which reads only the local
 # dpkg database. The menus and texts are Chinese, so a CJK font is needed although
 # nothing links it. The xcb platform plugin ships in libqt6gui6 itself.
-set(zorvo_depends "fonts-wqy-microhei | fonts-noto-cjk")
+# The sound library is loaded at run time rather than linked, so it is named here too.
+set(zorvo_depends "fonts-wqy-microhei | fonts-noto-cjk" "libsdl2-mixer-2.0-0 (>= 2.6.0)")
 find_program(ZORVO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZORVO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     list(PREPEND zorvo_depends "libc6" "libstdc++6" "libqt6core6 (>= 6.4)" "libqt6gui6 (>= 6.4)"
-        "libqt6widgets6 (>= 6.4)" "libsdl2-2.0-0" "libsdl2-mixer-2.0-0")
+        "libqt6widgets6 (>= 6.4)")
 endif()
 list(JOIN zorvo_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 include(CPack)

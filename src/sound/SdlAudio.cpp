@@ -6,26 +6,62 @@
 #include <array>
 #include <future>
 #include <memory>
+#ifndef _WIN32
+#include <dlfcn.h>
+#endif
 
 namespace {
+// The audio library and its forty-odd codec libraries are loaded only when the device is
+// opened, in the background after the first frame, so they cost start-up nothing.
+struct SdlApi {
+#define ZORVO_SDL_FUNCTIONS(X)                                                                     \
+    X(SDL_SetHint) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_RWFromConstMem) X(SDL_GetTicks) \
+    X(SDL_Delay) X(Mix_OpenAudio) X(Mix_CloseAudio) X(Mix_AllocateChannels) X(Mix_HaltChannel)   \
+    X(Mix_LoadWAV_RW) X(Mix_FreeChunk) X(Mix_PlayChannelTimed) X(Mix_Playing) X(Mix_QuerySpec)
+#define ZORVO_SDL_POINTER(name) decltype(&::name) name = nullptr;
+    ZORVO_SDL_FUNCTIONS(ZORVO_SDL_POINTER)
+
+    bool Load() {
+#ifdef _WIN32
+#define ZORVO_SDL_BIND(name) name = &::name;
+        ZORVO_SDL_FUNCTIONS(ZORVO_SDL_BIND)
+        return true;
+#else
+        void* lib = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (lib == nullptr) return false;
+        bool all = true;
+#define ZORVO_SDL_FIND(name)                                                                       \
+    name = reinterpret_cast<decltype(&::name)>(dlsym(lib, #name));                                  \
+    all = all && name != nullptr;
+        ZORVO_SDL_FUNCTIONS(ZORVO_SDL_FIND)
+        return all; // the library stays loaded for the rest of the run
+#endif
+    }
+#undef ZORVO_SDL_FUNCTIONS
+#undef ZORVO_SDL_POINTER
+#undef ZORVO_SDL_BIND
+#undef ZORVO_SDL_FIND
+};
+SdlApi sdl;
+
 // One channel per use, so a move sound never cuts the win loop and vice versa.
 constexpr int MoveChannel = 0;
 constexpr int WinChannel = 1;
 constexpr int LoopChannel = 2;
 
 struct ChunkDeleter {
-    void operator()(Mix_Chunk* c) const { Mix_FreeChunk(c); }
+    void operator()(Mix_Chunk* c) const { sdl.Mix_FreeChunk(c); }
 };
 using Chunk = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
 
 class SdlAudio : public AudioService {
 public:
-    SdlAudio() { Mix_AllocateChannels(3); }
+    SdlAudio() { sdl.Mix_AllocateChannels(3); }
     ~SdlAudio() override {
-        Mix_HaltChannel(-1);
+        sdl.Mix_HaltChannel(-1);
         for (auto& c : chunks) c.reset();
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl.Mix_CloseAudio();
+        sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     void PlayAsync(std::span<const uint8_t> wav) override { Play(MoveChannel, wav, 0); }
     void PlayLoop(std::span<const uint8_t> wav) override { Play(LoopChannel, wav, -1); }
@@ -35,26 +71,26 @@ public:
         // Wait no longer than the sound lasts (plus a margin), whatever the device does.
         int freq = 0, channels = 0;
         Uint16 format = 0;
-        Mix_QuerySpec(&freq, &format, &channels);
+        sdl.Mix_QuerySpec(&freq, &format, &channels);
         const Uint32 bytesPerSecond = static_cast<Uint32>(freq * channels * (SDL_AUDIO_BITSIZE(format) / 8));
         const Uint32 lasts = bytesPerSecond ? static_cast<Uint32>(chunk->alen * 1000ull / bytesPerSecond) : 0;
-        const Uint32 limit = SDL_GetTicks() + 500 + lasts;
-        while (Mix_Playing(WinChannel) && SDL_GetTicks() < limit) SDL_Delay(5);
+        const Uint32 limit = sdl.SDL_GetTicks() + 500 + lasts;
+        while (sdl.Mix_Playing(WinChannel) && sdl.SDL_GetTicks() < limit) sdl.SDL_Delay(5);
     }
-    void Stop() override { Mix_HaltChannel(-1); }
+    void Stop() override { sdl.Mix_HaltChannel(-1); }
 
 private:
     // Decodes the image and starts it; a file that is not audio plays nothing.
     Mix_Chunk* Play(int channel, std::span<const uint8_t> wav, int loops) {
-        Mix_HaltChannel(channel);
+        sdl.Mix_HaltChannel(channel);
         chunks[channel].reset();
         const std::optional<std::vector<uint8_t>> safe = PlayableWav(wav);
         if (!safe) return nullptr;
-        SDL_RWops* rw = SDL_RWFromConstMem(safe->data(), static_cast<int>(safe->size()));
+        SDL_RWops* rw = sdl.SDL_RWFromConstMem(safe->data(), static_cast<int>(safe->size()));
         if (rw == nullptr) return nullptr;
-        chunks[channel].reset(Mix_LoadWAV_RW(rw, 1));
+        chunks[channel].reset(sdl.Mix_LoadWAV_RW(rw, 1));
         if (!chunks[channel]) return nullptr;
-        if (Mix_PlayChannel(channel, chunks[channel].get(), loops) < 0) return nullptr;
+        if (sdl.Mix_PlayChannelTimed(channel, chunks[channel].get(), loops, -1) < 0) return nullptr;
         return chunks[channel].get();
     }
     std::array<Chunk, 3> chunks;
@@ -63,12 +99,13 @@ private:
 
 namespace {
 std::unique_ptr<AudioService> OpenNow() {
+    if (!sdl.Load()) return std::make_unique<SilentAudio>();
     // SDL would catch SIGINT and SIGTERM for an event queue nobody reads, and the game
     // could then no longer be ended by its session or a shutdown.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentAudio>();
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentAudio>();
+    if (sdl.Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return std::make_unique<SilentAudio>();
     }
     return std::make_unique<SdlAudio>();
