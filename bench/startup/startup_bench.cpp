@@ -2,6 +2,8 @@
 // window of the same make-up. Needs a display (run under Xvfb).
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/resource.h>
@@ -59,10 +61,43 @@ void Measure(benchmark::State& state, const char* name) {
     state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024.0;
 }
 
+// The game left alone for ten seconds with the portrait blinking: the share of one core it used.
+void BM_IdleCpuTenSeconds(benchmark::State& state) {
+    const std::string program = programDir + "/zorvo";
+    double percent = 0;
+    for (auto _ : state) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        sleep(2); // start-up is not idling
+        auto cpuTicks = [pid] {
+            FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+            unsigned long user = 0, system = 0;
+            if (f) {
+                // Fields 14 and 15 are user and system time; the name in field 2 has no spaces here.
+                std::fscanf(f, "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user, &system);
+                std::fclose(f);
+            }
+            return user + system;
+        };
+        const unsigned long before = cpuTicks();
+        sleep(10);
+        const unsigned long after = cpuTicks();
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        percent = 100.0 * static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) / 10.0;
+    }
+    state.counters["cpu_percent"] = percent;
+}
+
 void BM_StartupMinimalQtWindow(benchmark::State& s) { Measure(s, "minimal_window"); }
 void BM_StartupGame(benchmark::State& s) { Measure(s, "zorvo"); }
 BENCHMARK(BM_StartupMinimalQtWindow)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
 BENCHMARK(BM_StartupGame)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
+BENCHMARK(BM_IdleCpuTenSeconds)->Unit(benchmark::kSecond)->Iterations(1);
 } // namespace
 
 int main(int argc, char** argv) {
