@@ -1,3 +1,4 @@
+// One libFuzzer driver, built once per target with FUZZ_ENTRY naming the entry point.
 #include "FuzzTargets.h"
 #include <QGuiApplication>
 
@@ -9,6 +10,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzBitmap(data, size);
+    FUZZ_ENTRY(data, size);
     return 0;
 }
