@@ -83,7 +83,9 @@ status=$?
 grep -qx painted <<<"$out" || fail "launcher start did not paint (exit $status): $out"
 [[ $status -eq 0 ]] || fail "launcher start exited with $status: $out"
 
-# Asked to end, as a session does at logout, it must end rather than swallow the signal.
+# Asked to end, as a session does at logout, it must end rather than swallow the signal,
+# and end the ordinary way: with the settings saved.
+rm -rf "$scratch/config" && mkdir -p "$scratch/config"
 (cd "$scratch/elsewhere" && exec env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
     XDG_CONFIG_HOME="$scratch/config" ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
     "$link" >/dev/null 2>&1) &
@@ -99,6 +101,7 @@ if kill -0 "$game" 2>/dev/null; then
     kill -KILL "$game"
 fi
 wait "$game" 2>/dev/null
+grep -q '^Version=' "$scratch/config/Varnel.conf" 2>/dev/null || fail "the settings were not saved at SIGTERM"
 
 if ((failures)); then
     echo "$failures check(s) failed"

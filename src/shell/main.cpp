@@ -5,8 +5,40 @@
 #include <QEvent>
 #include <cstdio>
 #include <cstdlib>
+#ifndef _WIN32
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
 
 namespace {
+#ifndef _WIN32
+// A session ending, or `kill`, closes the window the ordinary way so the settings are saved.
+// The handler only writes a byte; the event loop does the closing.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = write(signalPipe[1], &c, 1);
+}
+
+void CloseOnSignals(QWidget* window) {
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+        char c;
+        [[maybe_unused]] const ssize_t n = read(signalPipe[0], &c, 1);
+        window->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+}
+#endif
+
 // For the start-up benchmark: end as soon as the table has been painted on screen once.
 class QuitAfterFirstPaint : public QObject {
 public:
@@ -32,6 +64,9 @@ int main(int argc, char* argv[]) {
     QuitAfterFirstPaint quitter;
     if (std::getenv("ZORVO_QUIT_AFTER_FIRST_PAINT") != nullptr)
         game.Window().Table()->installEventFilter(&quitter);
+#ifndef _WIN32
+    CloseOnSignals(&game.Window());
+#endif
     if (!game.Main()) return 0;
     return QApplication::exec();
 }
