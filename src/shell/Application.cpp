@@ -50,7 +50,6 @@ Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Own
     h.audio = o.audio ? o.audio : owned->audio.get();
     h.random = o.random ? o.random : &owned->random;
     g = std::make_unique<Game>(h);
-    window->SetGame(g.get());
 
     tmrEffect = new QTimer(window.get());
     tmrEffect->setInterval(1);
@@ -74,7 +73,9 @@ bool Application::Main() {
     g->table.UserSection =
         MakeUserSection(overrides.loginName.empty() ? CurrentLoginName() : overrides.loginName);
     LoadGame(*g);
-    return !g->Ended;
+    if (g->Ended) return false;
+    window->SetGame(g.get()); // from here on the window's events reach the game
+    return true;
 }
 
 // The splash window is never shown; its one tick is the step from start-up to play.

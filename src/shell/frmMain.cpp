@@ -85,7 +85,10 @@ void frmMain::Run(const std::function<void(Game&)>& command) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Closing goes through the one shutdown path; the toolkit's own unloading is cancelled.
+    // Asked to close before the game has loaded (a signal during the screen question), the
+    // program ends with nothing saved, as No to that question does.
     event->ignore();
+    if (g == nullptr) QCoreApplication::exit(0);
     Run(Form_Unload);
 }
 

@@ -118,3 +118,17 @@ TEST_F(AppFixture, StoredDebugModeShowsTheDebugMenu) {
     Start();
     EXPECT_TRUE(action(MenuItem::TopDebug)->isVisible());
 }
+
+TEST_F(AppFixture, ClosedBeforeTheGameHasLoadedNothingIsSaved) {
+    ServiceOverrides o;
+    o.dialogs = &host;
+    o.store = &host;
+    o.audio = &host;
+    o.system = &system;
+    o.random = &host;
+    app = std::make_unique<Application>(o);
+    app->Window().close(); // a signal during the screen question closes it like this
+    EXPECT_TRUE(host.store.empty());
+    EXPECT_EQ(system.endCalls, 0);
+    EXPECT_FALSE(app->game().Ended);
+}
