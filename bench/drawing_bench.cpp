@@ -1,6 +1,7 @@
 // The drawing hot paths on synthetic pictures of the real sizes (contents do not change the
 // cost of a blit), on a 640 x 480 table.
 #include "TestHost.h"
+#include "cpu_model.h"
 #include "drawing/CardFaces.h"
 #include "drawing/TablePainter.h"
 #include "game/Deck.h"

@@ -1,5 +1,6 @@
 // The real window on the offscreen platform: a mouse move while cards are carried, from the
 // event to its pixels in the window's back buffer.
+#include "../cpu_model.h"
 #include "game/Deck.h"
 #include "game/Game.h"
 #include "shell/Application.h"
@@ -17,15 +18,16 @@ void BM_MouseMoveWhileCarrying(benchmark::State& state) {
     app.SplashStep();
     mnuDebugNoshuffle_Click(app.game());
     TableWidget* table = app.Window().Table();
-    QTest::mousePress(table, Qt::LeftButton, Qt::NoModifier, QPoint(370, 240)); // the king on pile 4
+    QTest::mousePress(table, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(370, 240)); // the king on pile 4
     if (!app.game().table.Dragging) return state.SkipWithError("nothing was picked up");
     int x = 370, step = 3;
     for (auto _ : state) {
         x += step;
         if (x > 560 || x < 120) step = -step;
         const QPointF at(x, 240);
-        QMouseEvent move(QEvent::MouseMove, at, table->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, table->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(table, &move);
         app.Window().Flush(); // paint what changed into the back buffer now
     }

@@ -24,7 +24,7 @@ struct Application::Owned {
 };
 
 namespace {
-// The audio device is opened once the first frame is on the screen.
+// The icon and the audio device are readied once the first frame is on the screen.
 constexpr int AudioWarmUpDelayMs = 250;
 
 // The folder the program lies in, through any symlinks, as installed games are launched.
@@ -86,6 +86,11 @@ void Application::SplashStep() {
     NewGame(*g, 1);
     window->show();
     window->Table()->setFocus();
+    // What the first frame need not wait for comes just after it.
     AudioService* audio = g->host.audio;
-    QTimer::singleShot(AudioWarmUpDelayMs, window.get(), [audio] { audio->Prepare(); });
+    frmMain* w = window.get();
+    QTimer::singleShot(AudioWarmUpDelayMs, w, [audio, w] {
+        w->LoadIcon();
+        audio->Prepare();
+    });
 }

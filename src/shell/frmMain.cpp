@@ -33,14 +33,6 @@ constexpr int InchPixels = 96; // the panels' width in the layout
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Zorvo");
-    // The icon files lie beside the program, through any symlink it was started by.
-    const QDir icons(QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath() + "/icons");
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        const QString file = icons.filePath(QString("zorvo-%1.png").arg(size));
-        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
-    }
-    setWindowIcon(icon);
     table = new TableWidget(this);
     table->setFixedSize(TableClientWidth, TableClientHeight);
     setCentralWidget(table);
@@ -67,6 +59,19 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmMain::~frmMain() = default;
+
+// Read once the window is up: given a file, the icon first loads every image plugin installed
+// to ask what it holds, a cost the first frame should not wait for.
+void frmMain::LoadIcon() {
+    // The icon files lie beside the program, through any symlink it was started by.
+    const QDir icons(QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath() + "/icons");
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = icons.filePath(QString("zorvo-%1.png").arg(size));
+        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    setWindowIcon(icon);
+}
 
 void frmMain::SetGame(Game* game) {
     g = game;

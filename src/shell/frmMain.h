@@ -21,6 +21,7 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
     void SetGame(Game* game);
+    void LoadIcon();
     // Outer size and centring of the window, then the table's measured size.
     void SizeAndCentre(int screenWidth);
     TableWidget* Table() const { return table; }
