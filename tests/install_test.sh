@@ -87,12 +87,17 @@ grep -qx painted <<<"$out" || fail "launcher start did not paint (exit $status):
 # and end the ordinary way: with the settings saved.
 rm -rf "$scratch/config" && mkdir -p "$scratch/config"
 (cd "$scratch/elsewhere" && exec env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-    XDG_CONFIG_HOME="$scratch/config" ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
-    "$link" >/dev/null 2>&1) &
+    ZORVO_REPORT_FIRST_PAINT=1 XDG_CONFIG_HOME="$scratch/config" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" "$link" >"$scratch/started" 2>&1) &
 game=$!
-sleep 3 # past the first frame and the opening of the audio device
+# Once the table is on the screen the game has loaded, however slowly this machine started it.
+for _ in $(seq 1200); do # only a game that never paints waits this out
+    grep -qx painted "$scratch/started" 2>/dev/null || ! kill -0 "$game" 2>/dev/null && break
+    sleep 0.1
+done
+grep -qx painted "$scratch/started" || fail "the game did not paint: $(cat "$scratch/started")"
 kill -TERM "$game" 2>/dev/null
-for _ in $(seq 50); do
+for _ in $(seq 300); do # a generous limit: only a game that ignores the signal reaches it
     kill -0 "$game" 2>/dev/null || break
     sleep 0.2
 done

@@ -35,24 +35,28 @@ void CloseOnSignals(QWidget* window) {
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
 }
 #endif
 
-// For the start-up benchmark: end as soon as the table has been painted on screen once.
-class QuitAfterFirstPaint : public QObject {
-public:
+// For the start-up benchmark and the tests: tell when the table is first on the screen, and
+// end there if asked to.
+class ReportFirstPaint : public QObject {
+  public:
+    explicit ReportFirstPaint(bool quitThen) : quit(quitThen) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !done) {
             done = true;
             std::fputs("painted\n", stdout);
             std::fflush(stdout);
-            QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
+            if (quit) QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
+    bool quit;
     bool done = false;
 };
 } // namespace
@@ -61,9 +65,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName("zorvo"); // lets docks match the window to its menu entry
     Application game;
-    QuitAfterFirstPaint quitter;
-    if (std::getenv("ZORVO_QUIT_AFTER_FIRST_PAINT") != nullptr)
-        game.Window().Table()->installEventFilter(&quitter);
+    const bool quit = std::getenv("ZORVO_QUIT_AFTER_FIRST_PAINT") != nullptr;
+    ReportFirstPaint reporter(quit);
+    if (quit || std::getenv("ZORVO_REPORT_FIRST_PAINT") != nullptr)
+        game.Window().Table()->installEventFilter(&reporter);
 #ifndef _WIN32
     CloseOnSignals(&game.Window());
 #endif

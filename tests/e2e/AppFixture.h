@@ -5,19 +5,19 @@
 #include "shell/TableWidget.h"
 #include "shell/frmMain.h"
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
-#include <QMouseEvent>
-#include <QApplication>
 #include <gtest/gtest.h>
 #include <memory>
 
 // The real system services, except that ending the program is only recorded.
 class RecordingSystem : public QtSystem {
-public:
+  public:
     void EndProgram() override { ++endCalls; }
     int endCalls = 0;
 };
@@ -25,6 +25,8 @@ public:
 // The real window and game on the offscreen platform, with scripted dialogs, an in-memory
 // store and recorded sounds; data comes from beside the test program, as installed.
 struct AppFixture : ::testing::Test {
+    // How long to wait for something the window does next: only a fault ever waits it out.
+    static constexpr int ReadyMs = 30000;
     TestHost host;
     RecordingSystem system;
     std::unique_ptr<Application> app;
@@ -42,8 +44,7 @@ struct AppFixture : ::testing::Test {
         if (splash) WaitForSplash();
     }
     void WaitForSplash() {
-        for (int i = 0; i < 100 && !app->Window().isVisible(); ++i) QTest::qWait(5);
-        ASSERT_TRUE(app->Window().isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return app->Window().isVisible(); }, ReadyMs));
     }
     Game& g() { return app->game(); }
     frmMain& window() { return app->Window(); }

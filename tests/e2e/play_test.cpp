@@ -10,24 +10,26 @@ struct PlayTest : AppFixture {
         Start();
         mnuDebugNoshuffle_Click(g());
         window().activateWindow();
-        QTest::qWait(10);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window(), ReadyMs));
     }
     QPoint Centre(int x, int y) { return {x + 30, y + 50}; }
     const Table& t() { return g().table; }
     void Press(QPoint p) { QTest::mousePress(table(), Qt::LeftButton, Qt::NoModifier, p); }
     void Release(QPoint p) { QTest::mouseRelease(table(), Qt::LeftButton, Qt::NoModifier, p); }
     void MoveTo(QPoint p) {
-        QMouseEvent move(QEvent::MouseMove, p, table()->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, p, table()->mapToGlobal(p), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(table(), &move);
     }
     void Drag(QPoint from, QPoint to) {
         Press(from);
-        for (int i = 1; i <= 8; ++i) MoveTo(from + (to - from) * i / 8);
+        for (int i = 1; i <= 8; ++i)
+            MoveTo(from + (to - from) * i / 8);
         Release(to);
     }
     void TurnStock(int times) {
-        for (int i = 0; i < times; ++i) QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, {50, 80});
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, {50, 80});
     }
 };
 } // namespace
@@ -49,8 +51,8 @@ TEST_F(PlayTest, RefusedDropFliesBackAndLeavesTheWindowAsTheTable) {
     EXPECT_EQ(t().Tableau[1].Count, 1);
     EXPECT_EQ(t().Tableau[2].Count, 2);
     EXPECT_FALSE(t().Dragging);
-    QTest::qWait(10);
-    EXPECT_EQ(g().gfx.surfWindow.Pixels, g().gfx.surfTable.Pixels);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return g().gfx.surfWindow.Pixels == g().gfx.surfTable.Pixels; }, ReadyMs));
 }
 
 TEST_F(PlayTest, DoubleClickSendsTheAceHome) {
@@ -65,12 +67,13 @@ TEST_F(PlayTest, DoubleClickSendsTheAceHome) {
 
 TEST_F(PlayTest, RightClickOnEmptyTableOpensTheOptionsMenu) {
     QTest::mouseClick(table(), Qt::RightButton, Qt::NoModifier, {600, 450});
-    QTest::qWait(20);
-    EXPECT_TRUE(menu(MenuItem::TopOptions)->isVisible());
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return menu(MenuItem::TopOptions)->isVisible(); }, ReadyMs));
     menu(MenuItem::TopOptions)->close();
     // Only one menu: the toolkit's own context menu never appears.
     int popups = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) popups += w->isVisible() && qobject_cast<QMenu*>(w);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        popups += w->isVisible() && qobject_cast<QMenu*>(w);
     EXPECT_EQ(popups, 0);
 }
 
