@@ -262,7 +262,7 @@ void frmMain::Invalidate(int x, int y, int w, int h) {
 }
 
 // Paints what changed right now, for animations that run without returning to the event loop.
-void frmMain::Flush() {
+void frmMain::ShowNow() {
     if (dirty.isEmpty()) return;
     table->repaint(dirty);
     dirty = QRect();
@@ -282,10 +282,7 @@ int frmMain::PanelWidth(int panel) const {
     return (panel == 1 || panel == 2) ? panels[panel]->width() : 0;
 }
 
-// The menu takes the mouse; cards still carried with the left button would never see their
-// release, so they go back first.
 void frmMain::PopupOptionsMenu() {
-    if (g != nullptr && g->table.Dragging) Form_CaptureLost(*g);
     Menu(MenuItem::TopOptions)->popup(QCursor::pos());
 }
 

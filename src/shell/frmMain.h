@@ -35,7 +35,7 @@ public:
     void SetPanelWidth(int panel, int width) override;
     int PanelWidth(int panel) const override;
     void PopupOptionsMenu() override;
-    void Flush() override;
+    void ShowNow() override;
 
     // MenuService
     void SetCaption(MenuItem item, const std::string& text) override;
