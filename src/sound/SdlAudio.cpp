@@ -3,7 +3,6 @@
 #include "sound/WavCheck.h"
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <array>
 #include <future>
 #include <memory>
 #ifndef _WIN32
@@ -44,10 +43,8 @@ struct SdlApi {
 };
 SdlApi sdl;
 
-// One channel per use, so a move sound never cuts the win loop and vice versa.
-constexpr int MoveChannel = 0;
-constexpr int WinChannel = 1;
-constexpr int LoopChannel = 2;
+// One sound at a time, as the game was made for: each new sound cuts off the one playing.
+constexpr int Channel = 0;
 
 struct ChunkDeleter {
     void operator()(Mix_Chunk* c) const { sdl.Mix_FreeChunk(c); }
@@ -56,44 +53,44 @@ using Chunk = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
 
 class SdlAudio : public AudioService {
 public:
-    SdlAudio() { sdl.Mix_AllocateChannels(3); }
+    SdlAudio() { sdl.Mix_AllocateChannels(1); }
     ~SdlAudio() override {
         sdl.Mix_HaltChannel(-1);
-        for (auto& c : chunks) c.reset();
+        chunk.reset();
         sdl.Mix_CloseAudio();
         sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    void PlayAsync(std::span<const uint8_t> wav) override { Play(MoveChannel, wav, 0); }
-    void PlayLoop(std::span<const uint8_t> wav) override { Play(LoopChannel, wav, -1); }
+    void PlayAsync(std::span<const uint8_t> wav) override { Play(wav, 0); }
+    void PlayLoop(std::span<const uint8_t> wav) override { Play(wav, -1); }
     void PlaySync(std::span<const uint8_t> wav) override {
-        const Mix_Chunk* chunk = Play(WinChannel, wav, 0);
-        if (chunk == nullptr) return;
+        const Mix_Chunk* playing = Play(wav, 0);
+        if (playing == nullptr) return;
         // Wait no longer than the sound lasts (plus a margin), whatever the device does.
         int freq = 0, channels = 0;
         Uint16 format = 0;
         sdl.Mix_QuerySpec(&freq, &format, &channels);
         const Uint32 bytesPerSecond = static_cast<Uint32>(freq * channels * (SDL_AUDIO_BITSIZE(format) / 8));
-        const Uint32 lasts = bytesPerSecond ? static_cast<Uint32>(chunk->alen * 1000ull / bytesPerSecond) : 0;
+        const Uint32 lasts = bytesPerSecond ? static_cast<Uint32>(playing->alen * 1000ull / bytesPerSecond) : 0;
         const Uint32 limit = sdl.SDL_GetTicks() + 500 + lasts;
-        while (sdl.Mix_Playing(WinChannel) && sdl.SDL_GetTicks() < limit) sdl.SDL_Delay(5);
+        while (sdl.Mix_Playing(Channel) && sdl.SDL_GetTicks() < limit) sdl.SDL_Delay(5);
     }
     void Stop() override { sdl.Mix_HaltChannel(-1); }
 
 private:
     // Decodes the image and starts it; a file that is not audio plays nothing.
-    Mix_Chunk* Play(int channel, std::span<const uint8_t> wav, int loops) {
-        sdl.Mix_HaltChannel(channel);
-        chunks[channel].reset();
+    Mix_Chunk* Play(std::span<const uint8_t> wav, int loops) {
+        sdl.Mix_HaltChannel(Channel);
+        chunk.reset();
         const std::optional<std::vector<uint8_t>> safe = PlayableWav(wav);
         if (!safe) return nullptr;
         SDL_RWops* rw = sdl.SDL_RWFromConstMem(safe->data(), static_cast<int>(safe->size()));
         if (rw == nullptr) return nullptr;
-        chunks[channel].reset(sdl.Mix_LoadWAV_RW(rw, 1));
-        if (!chunks[channel]) return nullptr;
-        if (sdl.Mix_PlayChannelTimed(channel, chunks[channel].get(), loops, -1) < 0) return nullptr;
-        return chunks[channel].get();
+        chunk.reset(sdl.Mix_LoadWAV_RW(rw, 1));
+        if (!chunk) return nullptr;
+        if (sdl.Mix_PlayChannelTimed(Channel, chunk.get(), loops, -1) < 0) return nullptr;
+        return chunk.get();
     }
-    std::array<Chunk, 3> chunks;
+    Chunk chunk;
 };
 } // namespace
 
