@@ -62,6 +62,7 @@ protected:
 private:
     void BuildMenus();
     void WireCommands();
+    int BarMargins() const;
     void AddListItem(MenuList list, const QString& caption);
     // Runs a game command unless the program has ended.
     void Run(const std::function<void(Game&)>& command);

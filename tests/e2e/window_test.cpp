@@ -2,6 +2,10 @@
 #include "game/Deck.h"
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QLayout>
+#include "status/ElapsedTime.h"
 #include <algorithm>
 
 namespace {
@@ -60,6 +64,16 @@ TEST_F(AppFixture, TableIsMeasuredAt640By480AndStatusBarHasTwoPanels) {
     EXPECT_EQ(table()->width(), 640);
     EXPECT_EQ(table()->height(), 480);
     EXPECT_EQ(window().PanelWidth(1), 100);
+    // The two panels and the bar's own margins fit the window exactly; the clock shows whole.
+    QStatusBar* bar = window().statusBar();
+    bar->layout()->activate();
+    const QList<QLabel*> panels = bar->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 2);
+    EXPECT_EQ(panels[0]->width(), 100);
+    EXPECT_EQ(panels[1]->geometry().right() + 1, window().width());
+    EXPECT_EQ(bar->width(), window().width());
+    panels[1]->setText(QString::fromStdString(ElapsedText(36061000)));
+    EXPECT_GE(panels[1]->contentsRect().width(), panels[1]->fontMetrics().horizontalAdvance(panels[1]->text()));
 }
 
 TEST_F(AppFixture, SplashStepShowsTheWindowOnceWithAShuffledGame) {
