@@ -74,7 +74,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg database. The menus and texts are Chinese, so a CJK font is needed although
 # nothing links it. The xcb platform plugin ships in libqt6gui6 itself.
 # The sound library is loaded at run time rather than linked, so it is named here too.
-set(zorvo_depends "fonts-wqy-microhei | fonts-noto-cjk" "libsdl2-2.0-0 (>= 2.0.18)")
+set(zorvo_depends "fonts-wqy-microhei | fonts-noto-cjk" "libsdl2-2.0-0 (>= 2.0.18)"
+    "qt6-translations-l10n")
 find_program(ZORVO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZORVO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

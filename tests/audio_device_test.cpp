@@ -1,11 +1,13 @@
 // The real audio adapter on SDL's file-writing and dummy drivers: what would reach the speakers.
 #include "sound/AudioDevice.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 #include <gtest/gtest.h>
 
 #ifndef GAME_DATA_DIR
@@ -20,17 +22,35 @@ std::vector<uint8_t> ReadData(const char* name) {
     return {b.begin(), b.end()};
 }
 
-// Root-mean-square level of the 16-bit samples written by the disk driver.
-double Rms(const QString& path) {
+// Root-mean-square level of the 16-bit samples written by the disk driver, from byte `from`
+// on, `length` bytes of them (all when negative).
+double Rms(const QString& path, qint64 from = 0, qint64 length = -1) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QByteArray b = f.readAll();
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(from)) return 0;
+    const QByteArray b = length < 0 ? f.readAll() : f.read(length);
     const auto* s = reinterpret_cast<const int16_t*>(b.constData());
     const size_t n = static_cast<size_t>(b.size()) / 2;
     double sum = 0;
     for (size_t i = 0; i < n; ++i)
         sum += double(s[i]) * s[i];
     return n ? std::sqrt(sum / double(n)) : 0;
+}
+
+// A loud tone as a WAV image: 16-bit mono samples at 22050 Hz.
+std::vector<uint8_t> Tone(double seconds) {
+    const uint32_t rate = 22050, samples = static_cast<uint32_t>(seconds * rate), data = 2 * samples;
+    std::vector<uint8_t> w;
+    auto text = [&](const char* s) {
+        for (int i = 0; i < 4; ++i) w.push_back(static_cast<uint8_t>(s[i]));
+    };
+    auto le = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) w.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    text("RIFF"), le(36 + data, 4), text("WAVE"), text("fmt "), le(16, 4), le(1, 2), le(1, 2);
+    le(rate, 4), le(2 * rate, 4), le(2, 2), le(16, 2), text("data"), le(data, 4);
+    for (uint32_t i = 0; i < samples; ++i)
+        le(static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(i * 0.1))), 2);
+    return w;
 }
 
 struct AudioDeviceTest : ::testing::Test {
@@ -60,6 +80,25 @@ TEST_F(AudioDeviceTest, MoveSoundIsHeardAndTheWinSoundWaitsForItsEnd) {
         EXPECT_GT(Seconds([&] { audio->PlaySync(win); }), 1.5); // the tune lasts about two seconds
     }
     EXPECT_GT(Rms(out), 300.0) << "nothing audible was written";
+}
+
+// One sound at a time: a move sound or the win sound cuts off a long move sound still playing,
+// and once the short one has ended nothing more is heard.
+TEST_F(AudioDeviceTest, EachSoundCutsOffTheOneStillPlaying) {
+    for (const bool win : {false, true}) {
+        UseDisk();
+        auto audio = OpenAudioDevice();
+        audio->PlayAsync(Tone(6.0));
+        win ? audio->PlaySync(Tone(0.2)) : audio->PlayAsync(Tone(0.2));
+        const auto size = [&] { return QFileInfo(out).size(); };
+        const qint64 from = size(), second = 44100 * 2 * 2; // the device's 16-bit stereo
+        for (int i = 0; i < 2000 && size() < from + second; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        audio.reset();
+        EXPECT_GT(Rms(out, 0, from + second / 2), 300.0) << win << ": the sounds were heard";
+        EXPECT_LT(Rms(out, from + second / 2, second / 2), 30.0) << win << ": the long one went on";
+        QFile::remove(out);
+    }
 }
 
 TEST_F(AudioDeviceTest, BadBytesAreSilentAndNeverHang) {

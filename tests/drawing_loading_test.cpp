@@ -2,6 +2,8 @@
 #include "drawing/TablePainter.h"
 #include "drawing_testutil.h"
 #include "game/Deck.h"
+#include "settings/Options.h"
+#include "settings/Settings.h"
 #include "settings/UiTexts.h"
 #include <climits>
 
@@ -170,6 +172,25 @@ TEST(LoadGraphics, WithoutABackgroundTheTableIsPlainGreen) {
     EXPECT_EQ(l.g.settings.Background, 0);
     EXPECT_EQ(l.g.gfx.surfBackground.Pixels, std::vector<uint32_t>(640 * 480, PlainTableColour));
     EXPECT_TRUE(l.t.host.shown.empty());
+}
+
+TEST(LoadGraphics, ABackgroundFileGoneSinceStartUpLeavesTheTableAsItWas) {
+    const std::function<void(Game&)> choices[] = {
+        [](Game& g) { mnuOptionsLayoutBgBg_Click(g, 1); },
+        [](Game& g) { mnuDebugResetsettings_Click(g); },
+    };
+    for (const auto& choose : choices) {
+        GoodFolder f(2, 2);
+        Loaded l(f.dir);
+        l.g.settings.Background = 1;
+        LoadGraphics(l.g);
+        const std::vector<uint32_t> before = l.g.gfx.surfBackground.Pixels;
+        ASSERT_EQ(before[0], 0x200000u) << "BG2 tiled";
+        std::filesystem::remove_all(f.dir / "BG");
+        choose(l.g);
+        EXPECT_TRUE(l.g.gfx.surfBackground.Pixels == before);
+        EXPECT_TRUE(l.t.host.shown.empty());
+    }
 }
 
 TEST(LoadGraphics, StopsWhenAWinSoundEndsTheProgram) {

@@ -138,11 +138,16 @@ TEST(TablePaint, DrawOneShowsTopCardAndFrontSlices) {
 
 TEST(TablePaint, EmptyGoalShowsThePlaceholderOfItsPlace) {
     DressedGame d;
+    d.g.settings.BackDesign = 1;
     d.Put(d.g.table.Goal[3], 1, 2, StateFaceUp);
     d.Put(d.g.table.Goal[3], 2, 2, StateFaceUp);
+    d.g.table.Goal[4].Count = 13; // as "Win Game" leaves it: a count without cards
     Surface& table = d.g.gfx.surfTable;
     DrawGoals(d.g, table);
-    for (int k : {1, 2, 4}) {
+    for (int y = 0; y < 104; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(table.At(GoalX(4) + x, 30 + y), BackPix(1, x, y)) << "the empty record";
+    for (int k : {1, 2}) {
         const int X = GoalX(k);
         for (int y = 30; y < 134; ++y)
             for (int x = X; x < X + 64; ++x) {

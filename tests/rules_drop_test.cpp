@@ -2,6 +2,7 @@
 #include "Printers.h"
 #include "game/Win.h"
 #include <array>
+#include <numeric>
 
 namespace {
 using Rect = std::array<int, 4>;
@@ -133,8 +134,15 @@ TEST_F(RulesDrop, RefusedCardsFlyBackInTwentyFiveTruncatedSteps) {
     const Point away{TableauX(4) + 10.0f + 37, TableauY + 5.0f + 50}; // no zone, near steps
     Move(away);
     host.invalidated.clear();
+    const int paused = host.paused;
     Release(away);
     ASSERT_EQ(host.invalidated.size(), 26u) << "25 steps and the table";
+    std::vector<size_t> eachStep(25);
+    std::iota(eachStep.begin(), eachStep.end(), size_t{1});
+    EXPECT_EQ(host.shownNow, eachStep) << "every step reaches the screen before the next";
+    EXPECT_GE(host.paused - paused, 150) << "paced on the tick count, so the flight is seen";
+    EXPECT_LE(host.paused - paused, 200);
+    EXPECT_EQ(host.doEventsCalls, 0) << "no press can reach the cards while they fly";
     // -37 / 25 truncates to -1 (not -2) on the first step; the last lands on the slot.
     EXPECT_EQ(host.invalidated[0][0], TableauX(4) + 37 - 1);
     EXPECT_EQ(host.invalidated[0][1], TableauY + 50 - 2);
@@ -165,6 +173,11 @@ TEST_F(RulesDrop, WasteCardsGoBackToTheirFanSlotAndGiveBackTheirFanCount) {
         EXPECT_EQ(t.DownX, c.slotX) << int(c.rule) << "/" << int(c.fanBefore);
         EXPECT_EQ(t.WasteFan, c.fanAfter) << int(c.rule) << "/" << int(c.fanBefore);
         EXPECT_EQ(Cards(PileWaste), "2♣ 3♣ 4♣ 5♣ 6♣");
+        // The fan is drawn as it was: nothing shows right of the slot the card went back to.
+        const int right = c.slotX + CardWidth;
+        for (int y = WasteY; right < WasteX + 94 && y < WasteY + CardHeight; ++y)
+            ASSERT_EQ(g.gfx.surfTable.At(right, y), g.gfx.surfBackground.At(right, y))
+                << int(c.rule) << "/" << int(c.fanBefore) << " at " << right << ", " << y;
     }
 }
 
@@ -225,14 +238,16 @@ TEST_F(RulesDrop, LosingTheMouseWhileCarryingPutsTheCardsBackOnce) {
     EXPECT_EQ(t.HandCount, 0);
 }
 
-TEST_F(RulesDrop, ARightReleaseWhileCarryingSendsNothingAndOffersTheOptions) {
+// The menu takes the mouse, so the carried cards go back before it opens.
+TEST_F(RulesDrop, ARightReleaseWhileCarryingSendsNothingAndOffersTheOptionsWithTheCardsHome) {
     Lay(g, 1, "AS");
     Form_MouseDown(g, ButtonRight, 0, TableauX(1) + 5.0f, TableauY + 5.0f);
     Press(OnTableauCard(g, 1, 1));
-    Form_MouseUp(g, ButtonRight, 0, 50.0f, 50.0f);
+    Move({300.0f, 300.0f});
+    Form_MouseUp(g, ButtonRight, 0, 300.0f, 300.0f);
     EXPECT_EQ(host.optionsPopups, 1);
-    EXPECT_TRUE(t.Dragging);
+    EXPECT_FALSE(t.Dragging);
     EXPECT_EQ(t.Goal[1].Count, 0);
-    Release(OnTableauCard(g, 1, 1));
     EXPECT_EQ(Cards(1), "A♠");
+    EXPECT_EQ(t.DownX, TableauX(1)) << "flown back to its place";
 }

@@ -29,7 +29,7 @@ void BM_MouseMoveWhileCarrying(benchmark::State& state) {
         QMouseEvent move(QEvent::MouseMove, at, table->mapToGlobal(at), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(table, &move);
-        app.Window().Flush(); // paint what changed into the back buffer now
+        app.Window().ShowNow(); // paint what changed into the back buffer now
     }
     QTest::mouseRelease(table, Qt::LeftButton, Qt::NoModifier, QPoint(x, 240));
 }

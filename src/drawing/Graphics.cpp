@@ -53,9 +53,8 @@ void TileBackground(Game& g) {
     Surface& bg = g.gfx.surfBgFile;
     Surface& table = g.gfx.surfBackground;
     const int w = bg.Width, h = bg.Height;
-    if (bg.Empty() || w <= 0 || h <= 0) {
-        FillSurface(table, PlainTableColour); // nothing to tile: the table is plain green
-    } else {
+    // Nothing to tile (the file has gone or could not be read): the table keeps what it had.
+    if (!bg.Empty() && w > 0 && h > 0) {
         // Tiles are only needed where the surface is; the last row and column are cut at its edge.
         for (int y = 0; y < table.Height; y += h)
             for (int x = 0; x < table.Width; x += w)

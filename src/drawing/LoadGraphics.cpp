@@ -25,6 +25,7 @@ void MakeBlankSurfaces(Game& g) {
     Graphics& x = g.gfx;
     const int w = g.table.TableWidth, h = g.table.TableHeight;
     x.surfBackground = NewSurface(g, w, h);
+    FillSurface(x.surfBackground, PlainTableColour); // the table until a background is tiled
     x.surfTable = NewSurface(g, w, h);
     x.surfDrag = NewSurface(g, 128, 376);
     x.surfWindow = NewSurface(g, w, h);

@@ -21,9 +21,10 @@ int Shown(const Pile& p) {
     return std::min<int>(p.Count, static_cast<int>(p.List.size()) - 1);
 }
 
-// The record of a card number, or nothing for a number that names no card.
+// The record of a card number, or nothing for a number past the deck. Number 0 is the empty
+// record, drawn as a back: what a goal shows whose count was raised without cards.
 const Card* CardOf(const Table& t, uint8_t number) {
-    return number >= 1 && number <= 52 ? &t.Cards[number] : nullptr;
+    return number <= 52 ? &t.Cards[number] : nullptr;
 }
 
 void DrawCardNumber(const Game& g, Surface& dc, int x, int y, uint8_t number) {

@@ -7,6 +7,9 @@
 
 namespace {
 constexpr int ReturnSteps = 25;
+// Each step of the flight back is shown this long after the one before, so it is seen as a
+// flight of about 175 ms on any machine rather than a jump.
+constexpr uint32_t ReturnStepMs = 7;
 
 void RecordMove(Table& t, uint8_t count, uint8_t to) {
     t.UndoCount = count;
@@ -41,21 +44,33 @@ void ReturnCorner(const Game& g, int& x, int& y) {
     }
 }
 
-void RedrawHandSource(Game& g, uint8_t kind, uint8_t from) {
+// The cards go back in order, and their pile is drawn while the hand still holds them: a
+// waste fan is drawn from the hand, and an empty hand would show the whole fan again.
+void PutHandBack(Game& g) {
+    Table& t = g.table;
+    Pile& p = t.PileAt(t.HandFrom);
+    for (int k = 1; k <= t.HandCount; ++k)
+        p.Push(t.Hand[k]);
     Surface& dc = g.gfx.surfTable;
-    if (kind == HandFromTableau)
-        DrawTableauPile(g, from, dc);
-    else if (kind == HandFromGoal)
-        DrawGoal(g, static_cast<uint8_t>(from - 7), dc);
-    else
+    if (t.HandKind == HandFromTableau) {
+        DrawTableauPile(g, t.HandFrom, dc);
+    } else if (t.HandKind == HandFromGoal) {
+        DrawGoal(g, static_cast<uint8_t>(t.HandFrom - 7), dc);
+    } else {
+        for (int k = 1; k <= t.HandCount; ++k)
+            t.WasteFan = t.WasteFan == 0 ? 2 : static_cast<uint8_t>(t.WasteFan - 1);
         DrawStockAndWaste(g, dc);
+    }
 }
 } // namespace
 
 void Form_MouseUp(Game& g, uint8_t button, uint8_t, float x, float y) {
     Table& t = g.table;
     if (button == ButtonRight) {
-        if (!SendToGoal(g, t.RightDownX, t.RightDownY)) g.host.window->PopupOptionsMenu();
+        if (SendToGoal(g, t.RightDownX, t.RightDownY)) return;
+        // The menu takes the mouse, so cards still carried would never see their release.
+        if (t.Dragging) ReturnHand(g);
+        g.host.window->PopupOptionsMenu();
         return;
     }
     if (button != ButtonLeft) return;
@@ -135,29 +150,21 @@ void ReturnHand(Game& g) {
     const int startY = t.DownY;
     t.GrabDX = 0;
     t.GrabDY = 0;
+    // No window events are served during the flight: a press waits until the cards are home.
+    const uint32_t began = g.host.system->TickCount();
     for (int s = 1; s <= ReturnSteps; ++s) {
+        const uint32_t due = ReturnStepMs * static_cast<uint32_t>(s);
+        const uint32_t elapsed = g.host.system->TickCount() - began;
+        if (elapsed < due) g.host.system->Pause(static_cast<int>(due - elapsed));
         // Integer division truncates toward zero, so the last step lands exactly.
         const int x = startX + (destX - startX) * s / ReturnSteps;
         const int y = startY + (destY - startY) * s / ReturnSteps;
         DrawHand(g, static_cast<float>(x), static_cast<float>(y));
+        g.host.window->ShowNow();
     }
-    const uint8_t kind = t.HandKind;
-    const uint8_t from = t.HandFrom;
-    PutHandBack(t);
-    RedrawHandSource(g, kind, from);
-    ShowTable(g);
-}
-
-void PutHandBack(Table& t) {
-    if (t.HandCount > 0) {
-        Pile& p = t.PileAt(t.HandFrom);
-        for (int k = 1; k <= t.HandCount; ++k)
-            p.Push(t.Hand[k]);
-        if (t.HandKind == HandFromWaste)
-            for (int k = 1; k <= t.HandCount; ++k)
-                t.WasteFan = t.WasteFan == 0 ? 2 : static_cast<uint8_t>(t.WasteFan - 1);
-    }
+    PutHandBack(g);
     EmptyHand(t);
+    ShowTable(g);
 }
 
 void Form_CaptureLost(Game& g) {

@@ -2,7 +2,6 @@
 #include <cstdint>
 
 struct Game;
-struct Table;
 
 constexpr uint8_t ButtonLeft = 1;
 constexpr uint8_t ButtonRight = 2;
@@ -24,8 +23,6 @@ void DrawHand(Game& g, float x, float y);
 bool DropOnTableau(Game& g, float x, float y);
 bool DropOnGoal(Game& g, float x, float y);
 void ReturnHand(Game& g);
-// Puts carried cards straight back where they came from, without drawing.
-void PutHandBack(Table& t);
 bool SendToGoal(Game& g, int32_t x, int32_t y);
 void UndoMove(Game& g);
 void mnuFileUndo_Click(Game& g);

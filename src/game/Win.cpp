@@ -50,7 +50,7 @@ void DrawTrailCard(Game& g, uint8_t c, int x, int y) {
     face.State = StateFaceUp;
     DrawCard(g, g.gfx.surfTable, x, y, face);
     CopyTableToWindow(g, x, y, CardWidth, CardHeight);
-    g.host.window->Flush();
+    g.host.window->ShowNow();
 }
 } // namespace
 

@@ -41,7 +41,7 @@ public:
     virtual int PanelWidth(int panel) const = 0;
     virtual void PopupOptionsMenu() = 0;
     // Put what was invalidated on the screen now, for animations that run inside a handler.
-    virtual void Flush() {}
+    virtual void ShowNow() {}
 };
 
 class MenuService {

@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QTimer>
 
 struct Application::Owned {
@@ -21,6 +23,7 @@ struct Application::Owned {
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<AudioService> audio;
     ClockRandom random;
+    QTranslator toolkitTexts; // Chinese for the toolkit's own buttons, whatever the locale
 };
 
 namespace {
@@ -35,6 +38,8 @@ std::string ProgramFolder() {
 } // namespace
 
 Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Owned>()), overrides(o) {
+    if (owned->toolkitTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&owned->toolkitTexts);
     window = std::make_unique<frmMain>();
     owned->dialogs = std::make_unique<QtDialogs>(window.get());
     Host h;

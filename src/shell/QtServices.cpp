@@ -1,4 +1,5 @@
 #include "shell/QtServices.h"
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QWidget>
@@ -8,7 +9,9 @@
 #include <QThread>
 #include <QTimer>
 #include <QEventLoop>
+#include <algorithm>
 #include <chrono>
+#include <utility>
 
 uint32_t QtSystem::TickCount() {
     using namespace std::chrono;
@@ -40,6 +43,22 @@ void QtSystem::WaitEvents(int milliseconds) {
     loop.exec();
 }
 
+namespace {
+// Every text of the game is Chinese, and so are its buttons. The toolkit's own translation
+// names them when it is installed; a button it left in English gets our caption.
+void ChineseButtons(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}, {QMessageBox::Ok, "确定"}};
+    for (const auto& [which, caption] : captions) {
+        QAbstractButton* b = box.button(which);
+        if (b == nullptr) continue;
+        const QString shown = b->text();
+        if (std::all_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() < 0x80; }))
+            b->setText(QString::fromUtf8(caption));
+    }
+}
+} // namespace
+
 MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::string& title) {
     QMessageBox box(parent);
     box.setText(QString::fromStdString(text));
@@ -50,11 +69,13 @@ MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::
         box.setIcon(style == MsgStyle::YesNoQuestion ? QMessageBox::Question : QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        ChineseButtons(box);
         return box.exec() == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
     case MsgStyle::Information: box.setIcon(QMessageBox::Information); break;
     case MsgStyle::Ok: box.setIcon(QMessageBox::NoIcon); break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    ChineseButtons(box);
     box.exec();
     return MsgResult::Ok;
 }

@@ -11,6 +11,7 @@
 #include "status/ElapsedTime.h"
 #include "status/Portrait.h"
 #include <QAction>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -267,7 +268,7 @@ void frmMain::Invalidate(int x, int y, int w, int h) {
 }
 
 // Paints what changed right now, for animations that run without returning to the event loop.
-void frmMain::Flush() {
+void frmMain::ShowNow() {
     if (dirty.isEmpty()) return;
     table->repaint(dirty);
     dirty = QRect();
@@ -279,18 +280,31 @@ void frmMain::SetStatusText(int panel, const std::string& text) {
     if (panel == 1 || panel == 2) panels[panel]->setText(Q(text));
 }
 
+// The last panel ends at the window's edge: the bar's own lead and gap come off its width.
 void frmMain::SetPanelWidth(int panel, int width) {
+    if (panel == 2) width -= BarMargins();
     if (panel == 1 || panel == 2) panels[panel]->setFixedWidth(std::max(0, width));
+}
+
+// What the status bar's own layout puts around its panels: the spacing before the first and the
+// gap between them.
+int frmMain::BarMargins() const {
+    auto* rows = qobject_cast<QBoxLayout*>(statusBar()->layout());
+    QBoxLayout* line = nullptr;
+    for (int i = 0; rows != nullptr && i < rows->count() && line == nullptr; ++i)
+        line = qobject_cast<QBoxLayout*>(rows->itemAt(i)->layout());
+    if (line == nullptr) return 0;
+    int lead = 0;
+    for (int i = 0; i < line->count() && line->itemAt(i)->widget() != panels[1]; ++i)
+        if (QSpacerItem* s = line->itemAt(i)->spacerItem()) lead += s->sizeHint().width();
+    return lead + std::max(0, line->spacing());
 }
 
 int frmMain::PanelWidth(int panel) const {
     return (panel == 1 || panel == 2) ? panels[panel]->width() : 0;
 }
 
-// The menu takes the mouse; cards still carried with the left button would never see their
-// release, so they go back first.
 void frmMain::PopupOptionsMenu() {
-    if (g != nullptr && g->table.Dragging) Form_CaptureLost(*g);
     Menu(MenuItem::TopOptions)->popup(QCursor::pos());
 }
 

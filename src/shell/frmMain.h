@@ -36,7 +36,7 @@ public:
     void SetPanelWidth(int panel, int width) override;
     int PanelWidth(int panel) const override;
     void PopupOptionsMenu() override;
-    void Flush() override;
+    void ShowNow() override;
 
     // MenuService
     void SetCaption(MenuItem item, const std::string& text) override;
@@ -63,6 +63,7 @@ protected:
 private:
     void BuildMenus();
     void WireCommands();
+    int BarMargins() const;
     void AddListItem(MenuList list, const QString& caption);
     // Runs a game command unless the program has ended.
     void Run(const std::function<void(Game&)>& command);

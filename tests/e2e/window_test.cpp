@@ -1,5 +1,12 @@
 #include "AppFixture.h"
 #include "game/Deck.h"
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QLayout>
+#include "status/ElapsedTime.h"
+#include <algorithm>
 
 namespace {
 // Captions of a menu's items in display order: "-" for separators, "(hidden)" marks.
@@ -57,6 +64,16 @@ TEST_F(AppFixture, TableIsMeasuredAt640By480AndStatusBarHasTwoPanels) {
     EXPECT_EQ(table()->width(), 640);
     EXPECT_EQ(table()->height(), 480);
     EXPECT_EQ(window().PanelWidth(1), 100);
+    // The two panels and the bar's own margins fit the window exactly; the clock shows whole.
+    QStatusBar* bar = window().statusBar();
+    bar->layout()->activate();
+    const QList<QLabel*> panels = bar->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 2);
+    EXPECT_EQ(panels[0]->width(), 100);
+    EXPECT_EQ(panels[1]->geometry().right() + 1, window().width());
+    EXPECT_EQ(bar->width(), window().width());
+    panels[1]->setText(QString::fromStdString(ElapsedText(36061000)));
+    EXPECT_GE(panels[1]->contentsRect().width(), panels[1]->fontMetrics().horizontalAdvance(panels[1]->text()));
 }
 
 TEST_F(AppFixture, SplashStepShowsTheWindowOnceWithAShuffledGame) {
@@ -117,6 +134,37 @@ TEST_F(AppFixture, StoredDebugModeShowsTheDebugMenu) {
     host.Set("ann", "Version", "Debug");
     Start();
     EXPECT_TRUE(action(MenuItem::TopDebug)->isVisible());
+}
+
+// The buttons of every message box are Chinese: the toolkit's own translation while the game
+// runs, our captions where no translation is loaded.
+TEST_F(AppFixture, MessageBoxButtonsSpeakTheGamesLanguage) {
+    Start();
+    for (const bool translated : {true, false}) {
+        if (!translated) app.reset(); // its translation goes with it
+        for (const MsgStyle style : {MsgStyle::YesNoQuestion, MsgStyle::Ok}) {
+            std::vector<QString> captions;
+            QTimer answer;
+            QObject::connect(&answer, &QTimer::timeout, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                for (QAbstractButton* b : box->buttons()) captions.push_back(b->text());
+                box->buttons().front()->click();
+            });
+            answer.start(5);
+            QtDialogs(nullptr).MsgBox("是否开始新游戏？", style, "开始新游戏");
+            ASSERT_EQ(captions.size(), style == MsgStyle::Ok ? 1u : 2u) << translated;
+            for (const QString& c : captions) {
+                EXPECT_TRUE(std::any_of(c.begin(), c.end(), [](QChar ch) { return ch.unicode() >= 0x4E00; }))
+                    << c.toStdString();
+            }
+            const QString toolkitYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+            if (style != MsgStyle::Ok) {
+                EXPECT_EQ(std::count(captions.begin(), captions.end(), toolkitYes), translated ? 1 : 0)
+                    << toolkitYes.toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(AppFixture, ClosedBeforeTheGameHasLoadedNothingIsSaved) {

@@ -25,6 +25,8 @@ public:
     void SetPanelWidth(int panel, int width) override { panelWidth[panel] = width; }
     int PanelWidth(int panel) const override { return panelWidth[panel]; }
     void PopupOptionsMenu() override { ++optionsPopups; }
+    // What had been invalidated when the window was told to show it at once.
+    void ShowNow() override { shownNow.push_back(invalidated.size()); }
 
     // MenuService
     struct Item {
@@ -60,6 +62,10 @@ public:
     void DoEvents() override;
     void EndProgram() override { ++endCalls; }
     void ScreenSize(int& width, int& height) override { width = screenW; height = screenH; }
+    void Pause(int ms) override {
+        paused += ms;
+        tick += static_cast<uint32_t>(ms);
+    }
 
     // SettingsStore: an in-memory map keyed by "section/key".
     std::optional<std::string> Get(const std::string& section, const std::string& key) override;
@@ -82,6 +88,7 @@ public:
     std::array<std::string, 3> status{};
     std::array<int, 3> panelWidth{0, 96, 96};
     int optionsPopups = 0;
+    std::vector<size_t> shownNow;
     int invalidations = 0;
     std::vector<std::array<int, 4>> invalidated;
     std::vector<Item> items;
@@ -95,6 +102,7 @@ public:
     int endCalls = 0;
     int flushes = 0;
     int doEventsCalls = 0;
+    int paused = 0; // milliseconds, each moving the tick count on
     std::function<void()> onDoEvents; // what "pending events" do, if anything
     std::map<std::string, std::string> store;
     struct Sound {
