@@ -155,10 +155,10 @@ if have dpkg-deb && have lintian; then
         grep -q "<release version=\"${version%-*}\"" "$scratch/unpacked/usr/share/metainfo/"*.xml ||
             fail "the metadata has no release ${version%-*}"
         echo "== lintian $(basename "$deb")"
-        lintian --fail-on error,warning --info "$deb" 2>&1 | tee "$scratch/lintian.log"
+        lintian --fail-on error,warning --display-info "$deb" 2>&1 | tee "$scratch/lintian.log"
         ((PIPESTATUS[0] == 0)) || fail "lintian finds errors or warnings"
         # Only hints, but they mean the program lost its hardening or its stripping.
-        ! grep -E ' (hardening-[a-z-]+|binary-has-unneeded-section) ' "$scratch/lintian.log" ||
+        ! grep -qE ' (hardening-[a-z-]+|binary-has-unneeded-section) ' "$scratch/lintian.log" ||
             fail "the program is built without the hardening or stripping of Debian packages"
     else
         cat "$scratch/cpack.log"
