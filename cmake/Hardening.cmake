@@ -2,9 +2,11 @@
 # protector and clash protection, fortified libc calls, a read-only relocation table bound at
 # start. The sanitizer and fuzzing builds bring their own instrumentation and go without.
 option(ZORVO_HARDEN "Build with the hardening flags of Debian packages" ON)
+set(ZORVO_HARDENED OFF)
 if(NOT ZORVO_HARDEN OR ZORVO_SANITIZE OR ZORVO_FUZZ OR WIN32)
     return()
 endif()
+set(ZORVO_HARDENED ON)
 include(CheckCXXCompilerFlag)
 add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security)
 # Not every target knows these (-fcf-protection is x86 only).

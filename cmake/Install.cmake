@@ -116,7 +116,7 @@ if(ZORVO_TESTS)
             cpack=${CMAKE_CPACK_COMMAND} build=${PROJECT_BINARY_DIR} data=${PROJECT_SOURCE_DIR}/data
             program=${ZORVO_INSTALL_PROGRAMDIR} gamedata=${ZORVO_INSTALL_GAMEDATADIR}
             launcherdir=${ZORVO_INSTALL_LAUNCHERDIR} datadir=${CMAKE_INSTALL_DATADIR}
-            mandir=${CMAKE_INSTALL_MANDIR} "sizes=${zorvo_icon_sizes}")
+            mandir=${CMAKE_INSTALL_MANDIR} "sizes=${zorvo_icon_sizes}" hardened=${ZORVO_HARDENED})
     set_tests_properties(install_layout PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
 endif()
 
