@@ -43,7 +43,9 @@ bind() {
     mount "${@:3}" "$1" "$root$2"
     mounts+=("$root$2")
 }
-root_env=(/usr/bin/env -i HOME=/root PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
+# The PATH a player's session gets from /etc/profile, games included.
+root_env=(/usr/bin/env -i HOME=/root
+    PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin:/usr/local/games:/usr/games
     LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive)
 in_root() { chroot "$root" "${root_env[@]}" "$@"; }
 # In the background, with $! the program's own process id rather than a subshell's.
@@ -71,7 +73,7 @@ owned=$(in_root dpkg-query -L zorvo)
 echo "== which zorvo"
 launcher=$(in_root which zorvo)
 echo "$launcher -> $(in_root readlink -f "$launcher")"
-[[ $launcher == /usr/bin/zorvo ]]
+[[ $launcher == /usr/games/zorvo ]]
 
 number=${display#:}
 if [[ -S /tmp/.X11-unix/X$number ]]; then
@@ -133,7 +135,7 @@ while IFS= read -r path; do
         left=1
     fi
 done <<<"$owned"
-for path in $(in_root find / -xdev -iname '*zorvo*') /usr/lib/zorvo; do
+for path in $(in_root find / -xdev -iname '*zorvo*') /usr/lib/games/zorvo /usr/share/games/zorvo; do
     if [[ -e $root$path ]]; then
         echo "left behind: $path"
         left=1

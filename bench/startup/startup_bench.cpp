@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -93,22 +94,28 @@ void BM_IdleCpuTenSeconds(benchmark::State& state) {
         auto cpuTicks = [pid] {
             FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
             unsigned long user = 0, system = 0;
+            int fields = 0;
             if (f) {
                 // Fields 14 and 15 are user and system time; the name in field 2 has no spaces
                 // here.
-                std::fscanf(f, "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user,
-                            &system);
+                fields =
+                    std::fscanf(f, "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu",
+                                &user, &system);
                 std::fclose(f);
             }
-            return user + system;
+            return fields == 2 ? std::optional(user + system) : std::nullopt;
         };
-        const unsigned long before = cpuTicks();
+        const std::optional<unsigned long> before = cpuTicks();
         sleep(10);
-        const unsigned long after = cpuTicks();
+        const std::optional<unsigned long> after = cpuTicks();
         peak = PeakKb(pid);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
-        percent = 100.0 * static_cast<double>(after - before) /
+        if (!before || !after) {
+            state.SkipWithError("the program's CPU times could not be read (did it end early?)");
+            break;
+        }
+        percent = 100.0 * static_cast<double>(*after - *before) /
                   static_cast<double>(sysconf(_SC_CLK_TCK)) / 10.0;
     }
     state.counters["cpu_percent"] = percent;
