@@ -132,3 +132,38 @@ TEST_F(AppFixture, ClosedBeforeTheGameHasLoadedNothingIsSaved) {
     EXPECT_EQ(system.endCalls, 0);
     EXPECT_FALSE(app->game().Ended);
 }
+
+// Menus opened as the player opens them, new games, option changes and drags, many times over:
+// nothing the window owns may pile up (menu items, timers, pop-ups).
+TEST_F(AppFixture, PlayLeavesNothingBehindInTheWindow) {
+    Start();
+    const auto owned = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return window().findChildren<QObject*>().size() + QApplication::allWidgets().size();
+    };
+    const auto listSizes = [&] {
+        std::vector<size_t> sizes;
+        for (MenuList l : {MenuList::LayoutBgBg, MenuList::LayoutFrontFront, MenuList::LayoutBackBack,
+                           MenuList::SoundsDefsndSnd, MenuList::SoundsGoalsndSnd})
+            sizes.push_back(window().ListActions(l).size());
+        return sizes;
+    };
+    const auto objectsBefore = owned();
+    const auto listsBefore = listSizes();
+    for (int i = 0; i < 50; ++i) {
+        for (MenuItem m : {MenuItem::TopFile, MenuItem::TopOptions, MenuItem::TopHelp}) Open(m);
+        window().PopupOptionsMenu();
+        menu(MenuItem::TopOptions)->hide();
+        host.answers = {MsgResult::Yes};
+        action(MenuItem::FileNewgame)->trigger();
+        action(i % 2 ? MenuItem::OptionsRulesDrawThree : MenuItem::OptionsRulesDrawOne)->trigger();
+        action(MenuItem::OptionsTavi)->trigger();
+        window().ListActions(MenuList::LayoutBackBack).back()->trigger();
+        QTest::mousePress(table(), Qt::LeftButton, {}, QPoint(130, 200));
+        QTest::mouseMove(table(), QPoint(300, 300));
+        QTest::mouseRelease(table(), Qt::LeftButton, {}, QPoint(300, 300));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(owned(), objectsBefore);
+    EXPECT_EQ(listSizes(), listsBefore);
+}
