@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "game/Lifecycle.h"
 #include "host/ClockRandom.h"
+#include "host/Files.h"
 #include "host/QtPictureDecoder.h"
 #include "settings/QtSettingsStore.h"
 #include "shell/QtServices.h"
@@ -11,6 +12,7 @@
 #include "sound/AudioDevice.h"
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -27,10 +29,12 @@ namespace {
 // The audio device is opened once the first frame is on the screen.
 constexpr int AudioWarmUpDelayMs = 250;
 
-// The folder the program lies in, through any symlinks, as installed games are launched.
+// The folder the program lies in, through any symlinks, as installed games are launched; its
+// name is kept as raw bytes, since a folder unpacked from an archive need not be UTF-8.
 std::string ProgramFolder() {
+    if (std::string folder = ExecutableFolder(); !folder.empty()) return folder;
     const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
-    return QDir::toNativeSeparators(QFileInfo(exe).absolutePath()).toStdString();
+    return QFile::encodeName(QDir::toNativeSeparators(QFileInfo(exe).absolutePath())).toStdString();
 }
 } // namespace
 
