@@ -79,7 +79,9 @@ bool Application::Main() {
     LoadGame(*g);
     if (g->Ended) return false;
     window->SetGame(g.get()); // from here on the window's events reach the game
-    return true;
+    // A close asked for while a start-up message was shown ends the program now it has loaded.
+    if (window->CloseRequested()) window->close();
+    return !g->Ended;
 }
 
 // The splash window is never shown; its one tick is the step from start-up to play.

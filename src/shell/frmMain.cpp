@@ -85,10 +85,14 @@ void frmMain::Run(const std::function<void(Game&)>& command) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Closing goes through the one shutdown path; the toolkit's own unloading is cancelled.
-    // Asked to close before the game has loaded (a signal during the screen question), the
-    // program ends with nothing saved, as No to that question does.
+    // Asked to close before the game has loaded (a signal during a start-up message), the box
+    // is let go and nothing is saved yet; start-up then ends the program the ordinary way.
     event->ignore();
-    if (g == nullptr) QCoreApplication::exit(0);
+    if (g == nullptr) {
+        closeRequested = true;
+        QCoreApplication::exit(0);
+        return;
+    }
     Run(Form_Unload);
 }
 

@@ -1,5 +1,8 @@
 #include "AppFixture.h"
 #include "game/Deck.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <filesystem>
 
 namespace {
 // Captions of a menu's items in display order: "-" for separators, "(hidden)" marks.
@@ -166,4 +169,45 @@ TEST_F(AppFixture, PlayLeavesNothingBehindInTheWindow) {
     }
     EXPECT_EQ(owned(), objectsBefore);
     EXPECT_EQ(listSizes(), listsBefore);
+}
+
+// A signal that arrives while a start-up message is shown closes the window under the box: the
+// game finishes loading with nothing saved, then ends through the shutdown routine.
+TEST_F(AppFixture, ClosedDuringAStartUpMessageEndsOnceLoaded) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("game");
+    std::filesystem::copy(GAME_DATA_DIR, folder.toStdString(), std::filesystem::copy_options::recursive);
+    QFile broken(folder + "/SORT.BMP");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("BM not a picture");
+    broken.close();
+
+    struct CloseDuringBox : DialogService {
+        std::function<void()> arrive;
+        TestHost* host = nullptr;
+        bool savedBeforeLoad = false;
+        MsgResult MsgBox(const std::string& text, MsgStyle style, const std::string& title) override {
+            arrive();
+            savedBeforeLoad = savedBeforeLoad || !host->store.empty();
+            return host->MsgBox(text, style, title);
+        }
+    } dialogs;
+    dialogs.host = &host;
+    ServiceOverrides o;
+    o.dialogs = &dialogs;
+    o.store = &host;
+    o.audio = &host;
+    o.system = &system;
+    o.random = &host;
+    o.loginName = "ann";
+    o.appFolder = folder.toStdString();
+    app = std::make_unique<Application>(o);
+    dialogs.arrive = [this] { app->Window().close(); };
+    EXPECT_FALSE(app->Main());
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_EQ(host.shown[0].text, "不能打开文件 " + o.appFolder + "/SORT.BMP!");
+    EXPECT_FALSE(dialogs.savedBeforeLoad);
+    EXPECT_TRUE(g().Ended);
+    EXPECT_EQ(host.Get("ann", "Draw"), "1"); // saved by the shutdown routine
+    EXPECT_EQ(system.endCalls, 1);
 }
