@@ -202,6 +202,17 @@ TEST_P(HostileFiles, GameFollowsItsRulesAndPlaysOn) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged run failed (see its output above)";
 }
 
+// A folder unpacked from an archive may carry a name in another encoding (here GBK): every
+// file must still be found and read through the name's own bytes.
+TEST(HostileFolder, NameThatIsNotUtf8FindsEveryFile) {
+    QTemporaryDir dir;
+    const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / "\xD3\xCE\xCF\xB7";
+    std::filesystem::copy(GAME_DATA_DIR, folder, std::filesystem::copy_options::recursive);
+    const Result r = Play(folder.string(), nullptr);
+    EXPECT_TRUE(r.played);
+    EXPECT_TRUE(r.messages.empty()) << r.messages.front();
+}
+
 std::vector<Cell> AllCells() {
     std::vector<Cell> cells;
     for (const char* f : {"FRONT.BMP", "BACK.BMP", "SORT.BMP", "SIGN.BMP", "IMGCARD.BMP", "GOAL.BMP",

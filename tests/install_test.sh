@@ -110,6 +110,15 @@ status=$?
 grep -qx painted <<<"$out" || fail "launcher start did not paint (exit $status): $out"
 [[ $status -eq 0 ]] || fail "launcher start exited with $status: $out"
 
+# Unpacked into a folder whose name is not UTF-8 (here GBK, from an archive made elsewhere),
+# it must still find every file through the name's own bytes.
+odd=$scratch/$(printf 'zorvo-\xd3\xce\xcf\xb7')
+cp -rL "$prefix/$program" "$odd" # as unpacked: files, not links
+out=$(cd "$scratch/elsewhere" && env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+    ZORVO_QUIT_AFTER_FIRST_PAINT=1 XDG_CONFIG_HOME="$scratch/config" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" timeout 60 "$odd/zorvo" 2>&1)
+grep -qx painted <<<"$out" || fail "started from a folder named in GBK, it did not paint: $out"
+
 # Asked to end, as a session does at logout, it must end rather than swallow the signal,
 # and end the ordinary way: with the settings saved.
 rm -rf "$scratch/config" && mkdir -p "$scratch/config"

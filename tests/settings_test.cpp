@@ -5,8 +5,14 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QFile>
+#include <QLockFile>
+#include <QSettings>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
@@ -177,7 +183,7 @@ TEST_F(RealStoreTest, SettingsSurviveARestart) {
 TEST_F(RealStoreTest, AwkwardLoginNamesKeepSectionsOfTheirOwn) {
     const std::vector<std::string> names = {
         "ann", "ann lee", "a/b", "a\\b", "a=b", "a%2Fb", "100%", "$Default$", "a$b", "Åsa", "张伟",
-        "a/b/c", "a\\b\\c", "general", "General", std::string(255, 'x'), "[x]", "a;b", "#a"};
+        "a/b/c", "a\\b\\c", "general", "General", "GENERAL", std::string(255, 'x'), "[x]", "a;b", "#a"};
     {
         QtSettingsStore store(SettingsApplication);
         for (size_t i = 0; i < names.size(); ++i) store.Set(names[i], "Front", std::to_string(i));
@@ -207,4 +213,126 @@ TEST_F(RealStoreTest, UnwritableFolderDoesNotStopThePlayer) {
     SaveSettings(t.g()); // nothing to assert beyond: returns, no crash, no hang
     EXPECT_EQ(t.g().settings.DrawRule, 3);
     std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_all);
+}
+
+namespace {
+// Runs `play` in a child whose files may grow to `maxFileBytes` at most (0: no limit), as a
+// nearly full disk would allow. False when the child failed or was still running after the
+// hard limit that proves it does not hang.
+bool InChild(rlim_t maxFileBytes, const std::function<bool()>& play) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // writes past the limit fail with EFBIG instead
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        if (maxFileBytes != 0) limit.rlim_cur = maxFileBytes;
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        _exit(play() ? 0 : 1);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return false;
+        }
+        usleep(10000);
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+QByteArray ReadBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+// About 40 KB as people and other programs leave it: a comment, spaces Qt would not write,
+// another program's group, fifteen hundred other users and, unless left out, ann's nine keys
+// as a run writes them.
+QByteArray SharedFile(int users = 1500, bool withAnn = true) {
+    QByteArray b = "; kept by hand\n[Other Program]\nwindow = 10, 20\n";
+    if (withAnn)
+        b += "\n[ann]\nBG=0\nDeck=0\nDraw=1\nFront=0\nGoalMove=1\nOrdinaryMove=0\nPlaySounds=1\n"
+             "ShowTavi=1\nVersion=Release\n";
+    for (int i = 0; i < users; ++i)
+        b += QByteArray("\n[user") + QByteArray::number(i) + "]\nFront=2\nDraw=3\n";
+    return b;
+}
+
+void WriteFile(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+// However the save goes, the file afterwards is the old one byte for byte or the whole new
+// one with everyone else's groups; the program always gets to end.
+TEST_F(RealStoreTest, ASaveIsWholeOrLeavesTheFileAlone) {
+    enum class After { Unchanged, Saved };
+    struct Case {
+        const char* name;
+        rlim_t maxFileBytes;
+        bool changeDraw;
+        std::function<void(const QString& file)> prepare;
+        After after;
+    };
+    const auto none = [](const QString&) {};
+    std::unique_ptr<QLockFile> held;
+    const Case cases[] = {
+        {"a choice changed", 0, true, none, After::Saved},
+        {"nothing changed", 0, false, none, After::Unchanged},
+        {"4 KB left", 4096, true, none, After::Unchanged},
+        {"36 KB left, writes stop at 32 KB", 32768, true, none, After::Unchanged},
+        {"room for the old file, not for ann's new group",
+         static_cast<rlim_t>(SharedFile(1500, false).size() + 8), true,
+         [](const QString& f) { WriteFile(f, SharedFile(1500, false)); }, After::Unchanged},
+        {"lock is a folder", 0, true, [](const QString& f) { QDir().mkpath(f + ".lock"); },
+         After::Unchanged},
+        {"lock held by a live process", 0, true,
+         [&held](const QString& f) {
+             held = std::make_unique<QLockFile>(f + ".lock"); // this process lives on
+             held->lock();
+         },
+         After::Unchanged},
+        {"lock left by another host", 0, true,
+         [](const QString& f) {
+             QFile lock(f + ".lock");
+             lock.open(QIODevice::WriteOnly);
+             lock.write("4242\nzorvo\nsome-other-host\n");
+         },
+         After::Unchanged},
+        {"a file too large to be ours", 0, true,
+         [](const QString& f) { WriteFile(f, SharedFile(40000)); },
+         After::Unchanged},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString file = config.path() + "/Varnel.conf";
+        WriteFile(file, SharedFile());
+        c.prepare(file);
+        const QByteArray before = ReadBytes(file);
+        const bool ended = InChild(c.maxFileBytes, [&] {
+            TestGame t;
+            QtSettingsStore store(SettingsApplication);
+            t.g().host.store = &store;
+            t.g().table.UserSection = "ann";
+            LoadSettings(t.g());
+            if (c.changeDraw) t.g().settings.DrawRule = 3;
+            SaveSettings(t.g());
+            return true;
+        });
+        held.reset();
+        EXPECT_TRUE(ended) << c.name;
+        if (c.after == After::Unchanged) {
+            EXPECT_TRUE(ReadBytes(file) == before) << c.name;
+            continue;
+        }
+        QSettings saved(file, QSettings::IniFormat);
+        EXPECT_EQ(saved.value("ann/Draw").toString(), "3") << c.name;
+        EXPECT_EQ(saved.value("user1499/Front").toString(), "2") << c.name;
+        EXPECT_EQ(saved.value("Other Program/window").toStringList(), QStringList({"10", "20"}));
+    }
 }

@@ -19,3 +19,9 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uint6
         return std::nullopt;
     return bytes;
 }
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.parent_path().string();
+}

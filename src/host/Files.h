@@ -8,3 +8,6 @@
 bool FileExists(const std::string& path);
 // The whole file, or nothing when it cannot be read or is larger than maxBytes.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uint64_t maxBytes);
+// The folder the running program lies in, through any symlinks, as the file system spells it
+// (its bytes need not be UTF-8); empty when it cannot be found.
+std::string ExecutableFolder();

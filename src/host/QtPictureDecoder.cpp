@@ -1,8 +1,7 @@
 #include "host/QtPictureDecoder.h"
+#include "host/Files.h"
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
@@ -57,12 +56,11 @@ bool QtPictureDecoder::WholeBitmap(std::span<const uint8_t> b) {
     return static_cast<int64_t>(b.size()) >= need;
 }
 
+// The path's bytes are the file system's own, whatever their encoding: read them as they are.
 std::optional<Picture> QtPictureDecoder::Decode(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!QFileInfo(file).isFile() || file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    return DecodeBytes({reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())});
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, MaxFileBytes);
+    if (!bytes) return std::nullopt;
+    return DecodeBytes(*bytes);
 }
 
 std::optional<Picture> QtPictureDecoder::DecodeBytes(std::span<const uint8_t> bytes) {

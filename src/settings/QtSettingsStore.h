@@ -1,10 +1,15 @@
 #pragma once
 #include "host/Host.h"
+#include <QString>
+#include <map>
 #include <memory>
 
 class QSettings;
 
-// The per-user store: QSettings under the application name, one group per section.
+// The per-user store: an INI file under the application name, one group per section. Qt reads
+// and formats it, but the file is only ever replaced whole, under a lock taken with a time
+// limit, by contents that were written out completely and read back: a full disk, a stuck lock
+// or a killed save leave the old file as it was.
 class QtSettingsStore : public SettingsStore {
 public:
     explicit QtSettingsStore(const std::string& application);
@@ -16,6 +21,16 @@ public:
     // Sections are login names: escape what the store would read as structure.
     static std::string EscapeSection(const std::string& section);
 
+    // A file larger than this is not ours to parse: it is neither read nor replaced.
+    static constexpr qint64 MaxFileBytes = 1 << 20;
+    // How long a save waits for another writer to let go of the file before giving up.
+    static constexpr int LockWaitMs = 1500;
+
 private:
-    std::unique_ptr<QSettings> settings;
+    bool SameAsStored() const;
+
+    QString path;
+    bool tooLarge = false;
+    std::unique_ptr<QSettings> stored;  // read only: given no values, Qt never writes it
+    std::map<QString, QString> pending; // set since the last save that reached the file
 };

@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "game/Lifecycle.h"
 #include "host/ClockRandom.h"
+#include "host/Files.h"
 #include "host/QtPictureDecoder.h"
 #include "settings/QtSettingsStore.h"
 #include "shell/QtServices.h"
@@ -11,6 +12,7 @@
 #include "sound/AudioDevice.h"
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -30,10 +32,12 @@ namespace {
 // The icon and the audio device are readied once the first frame is on the screen.
 constexpr int AudioWarmUpDelayMs = 250;
 
-// The folder the program lies in, through any symlinks, as installed games are launched.
+// The folder the program lies in, through any symlinks, as installed games are launched; its
+// name is kept as raw bytes, since a folder unpacked from an archive need not be UTF-8.
 std::string ProgramFolder() {
+    if (std::string folder = ExecutableFolder(); !folder.empty()) return folder;
     const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
-    return QDir::toNativeSeparators(QFileInfo(exe).absolutePath()).toStdString();
+    return QFile::encodeName(QDir::toNativeSeparators(QFileInfo(exe).absolutePath())).toStdString();
 }
 } // namespace
 
@@ -80,7 +84,9 @@ bool Application::Main() {
     LoadGame(*g);
     if (g->Ended) return false;
     window->SetGame(g.get()); // from here on the window's events reach the game
-    return true;
+    // A close asked for while a start-up message was shown ends the program now it has loaded.
+    if (window->CloseRequested()) window->close();
+    return !g->Ended;
 }
 
 // The splash window is never shown; its one tick is the step from start-up to play.

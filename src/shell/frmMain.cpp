@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "game/Mouse.h"
 #include "game/Win.h"
+#include "host/Files.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "shell/TableWidget.h"
@@ -19,6 +20,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +33,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr size_t Index(MenuItem item) { return static_cast<size_t>(item); }
 constexpr size_t Index(MenuList list) { return static_cast<size_t>(list); }
 constexpr int InchPixels = 96; // the panels' width in the layout
+constexpr uint64_t MaxIconBytes = 1 << 20;
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
@@ -61,15 +65,20 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
 frmMain::~frmMain() = default;
 
-// Read once the window is up: given a file, the icon first loads every image plugin installed
-// to ask what it holds, a cost the first frame should not wait for.
+// Read once the window is up: decoding a picture first loads every image plugin installed to
+// ask what it holds, a cost the first frame should not wait for. The files are read through
+// the file system's own bytes, since the program's folder need not be named in UTF-8.
 void frmMain::LoadIcon() {
-    // The icon files lie beside the program, through any symlink it was started by.
-    const QDir icons(QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath() + "/icons");
+    std::string folder = ExecutableFolder();
+    if (folder.empty())
+        folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256}) {
-        const QString file = icons.filePath(QString("zorvo-%1.png").arg(size));
-        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+        const std::string file = folder + "/icons/zorvo-" + std::to_string(size) + ".png";
+        const auto bytes = ReadWholeFile(file, MaxIconBytes);
+        QImage image;
+        if (bytes && image.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "PNG"))
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     setWindowIcon(icon);
 }
@@ -91,10 +100,14 @@ void frmMain::Run(const std::function<void(Game&)>& command) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Closing goes through the one shutdown path; the toolkit's own unloading is cancelled.
-    // Asked to close before the game has loaded (a signal during the screen question), the
-    // program ends with nothing saved, as No to that question does.
+    // Asked to close before the game has loaded (a signal during a start-up message), the box
+    // is let go and nothing is saved yet; start-up then ends the program the ordinary way.
     event->ignore();
-    if (g == nullptr) QCoreApplication::exit(0);
+    if (g == nullptr) {
+        closeRequested = true;
+        QCoreApplication::exit(0);
+        return;
+    }
     Run(Form_Unload);
 }
 

@@ -22,6 +22,8 @@ public:
     ~frmMain() override;
     void SetGame(Game* game);
     void LoadIcon();
+    // Asked to close before the game was handed over (a signal during a start-up message).
+    bool CloseRequested() const { return closeRequested; }
     // Outer size and centring of the window, then the table's measured size.
     void SizeAndCentre(int screenWidth);
     TableWidget* Table() const { return table; }
@@ -69,6 +71,7 @@ private:
     void Run(const std::function<void(Game&)>& command);
 
     Game* g = nullptr;
+    bool closeRequested = false;
     TableWidget* table = nullptr;
     std::array<QLabel*, 3> panels{};
     std::array<QAction*, static_cast<size_t>(MenuItem::Count_)> actions{};
