@@ -64,6 +64,7 @@ void CheckForWin(Game& g) {
     }
     // The win sound plays to its end whether or not move sounds are on.
     g.host.audio->PlaySync(g.sounds.WinSound);
+    if (g.Ended) return; // closed while the tune played
     Celebrate(g);
     if (g.Ended) return;
     const MsgResult answer = g.host.dialogs->MsgBox("是否开始新游戏？", MsgStyle::YesNoQuestion, "开始新游戏");

@@ -15,8 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QTimer>
+#include <QTranslator>
 
 struct Application::Owned {
     QtSystem system;
@@ -24,6 +24,7 @@ struct Application::Owned {
     QtPictureDecoder pictures;
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<AudioService> audio;
+    std::unique_ptr<QtAudioWait> audioWait;
     ClockRandom random;
     QTranslator toolkitTexts; // Chinese for the toolkit's own buttons, whatever the locale
 };
@@ -41,8 +42,10 @@ std::string ProgramFolder() {
 }
 } // namespace
 
-Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Owned>()), overrides(o) {
-    if (owned->toolkitTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+Application::Application(const ServiceOverrides& o)
+    : owned(std::make_unique<Owned>()), overrides(o) {
+    if (owned->toolkitTexts.load("qtbase_zh_CN",
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&owned->toolkitTexts);
     window = std::make_unique<frmMain>();
     owned->dialogs = std::make_unique<QtDialogs>(window.get());
@@ -56,7 +59,9 @@ Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Own
     if (o.store == nullptr) owned->store = std::make_unique<QtSettingsStore>(SettingsApplication);
     h.store = o.store ? o.store : owned->store.get();
     if (o.audio == nullptr) owned->audio = OpenAudioDevice();
-    h.audio = o.audio ? o.audio : owned->audio.get();
+    owned->audioWait = std::make_unique<QtAudioWait>(o.audio ? *o.audio : *owned->audio,
+                                                     [this] { return g && g->Ended; });
+    h.audio = owned->audioWait.get();
     h.random = o.random ? o.random : &owned->random;
     g = std::make_unique<Game>(h);
 
@@ -68,7 +73,9 @@ Application::Application(const ServiceOverrides& o) : owned(std::make_unique<Own
 }
 
 // The window outlives nothing it points at: it forgets the game before either goes.
-Application::~Application() { window->SetGame(nullptr); }
+Application::~Application() {
+    window->SetGame(nullptr);
+}
 
 bool Application::Main() {
     if (!ScreenCheck(*g)) return false;
@@ -78,7 +85,8 @@ bool Application::Main() {
     g->table.TableWidth = window->Table()->width();
     g->table.TableHeight = window->Table()->height();
     g->host.system->DoEvents();
-    g->table.AppFolder = MakeAppFolder(overrides.appFolder.empty() ? ProgramFolder() : overrides.appFolder);
+    g->table.AppFolder =
+        MakeAppFolder(overrides.appFolder.empty() ? ProgramFolder() : overrides.appFolder);
     g->table.UserSection =
         MakeUserSection(overrides.loginName.empty() ? CurrentLoginName() : overrides.loginName);
     LoadGame(*g);

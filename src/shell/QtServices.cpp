@@ -2,15 +2,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QWidget>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
-#include <QEventLoop>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <future>
 #include <utility>
 
 uint32_t QtSystem::TickCount() {
@@ -19,11 +20,14 @@ uint32_t QtSystem::TickCount() {
     return static_cast<uint32_t>(ms); // wraps like the tick counter it replaces
 }
 
-void QtSystem::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtSystem::DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 // The game has already shut down; leave the event loop and let nothing else run.
 void QtSystem::EndProgram() {
-    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
     QCoreApplication::exit(0);
 }
 
@@ -34,7 +38,9 @@ void QtSystem::ScreenSize(int& width, int& height) {
     height = size.height();
 }
 
-void QtSystem::Pause(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+void QtSystem::Pause(int milliseconds) {
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
 
 // A nested loop that sleeps until an event or the time is up: no busy waiting.
 void QtSystem::WaitEvents(int milliseconds) {
@@ -66,16 +72,34 @@ MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::
     switch (style) {
     case MsgStyle::YesNoQuestion:
     case MsgStyle::YesNoExclamation:
-        box.setIcon(style == MsgStyle::YesNoQuestion ? QMessageBox::Question : QMessageBox::Warning);
+        box.setIcon(style == MsgStyle::YesNoQuestion ? QMessageBox::Question
+                                                     : QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         ChineseButtons(box);
         return box.exec() == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
-    case MsgStyle::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgStyle::Ok: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgStyle::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgStyle::Ok:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     box.setStandardButtons(QMessageBox::Ok);
     ChineseButtons(box);
     box.exec();
     return MsgResult::Ok;
+}
+
+void QtAudioWait::PlaySync(std::span<const uint8_t> wav) {
+    auto playing = std::async(std::launch::async, [this, wav] { inner.PlaySync(wav); });
+    bool cut = false;
+    while (playing.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::X11ExcludeTimers);
+        if (!cut && ended()) {
+            inner.Stop();
+            cut = true;
+        }
+    }
 }

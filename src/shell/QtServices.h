@@ -1,10 +1,11 @@
 #pragma once
 #include "host/Host.h"
+#include <functional>
 
 class QWidget;
 
 class QtSystem : public SystemService {
-public:
+  public:
     uint32_t TickCount() override;
     void DoEvents() override;
     void EndProgram() override;
@@ -14,10 +15,28 @@ public:
 };
 
 class QtDialogs : public DialogService {
-public:
+  public:
     explicit QtDialogs(QWidget* owner) : parent(owner) {}
     MsgResult MsgBox(const std::string& text, MsgStyle style, const std::string& title) override;
 
-private:
+  private:
     QWidget* parent;
+};
+
+// Plays the blocking sound on a helper thread while the window goes on hearing a close or an
+// end signal, and nothing else: no input, no timers, so the game still waits for the sound
+// as it should. Once the program has ended, the sound is cut short.
+class QtAudioWait : public AudioService {
+  public:
+    QtAudioWait(AudioService& device, std::function<bool()> programEnded)
+        : inner(device), ended(std::move(programEnded)) {}
+    void PlayAsync(std::span<const uint8_t> wav) override { inner.PlayAsync(wav); }
+    void PlaySync(std::span<const uint8_t> wav) override;
+    void PlayLoop(std::span<const uint8_t> wav) override { inner.PlayLoop(wav); }
+    void Stop() override { inner.Stop(); }
+    void Prepare() override { inner.Prepare(); }
+
+  private:
+    AudioService& inner;
+    std::function<bool()> ended;
 };

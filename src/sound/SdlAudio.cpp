@@ -6,6 +6,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <vector>
 #ifndef _WIN32
 #include <dlfcn.h>
@@ -18,10 +19,11 @@ namespace {
 struct SdlApi {
 #define ZORVO_SDL_FUNCTIONS(X)                                                                     \
     X(SDL_SetHint)                                                                                 \
-    X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_RWFromConstMem) X(SDL_GetTicks) X(SDL_Delay)   \
-        X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice)                     \
-            X(SDL_LockAudioDevice) X(SDL_UnlockAudioDevice) X(SDL_LoadWAV_RW) X(SDL_FreeWAV)       \
-                X(SDL_BuildAudioCVT) X(SDL_ConvertAudio)
+    X(SDL_InitSubSystem)                                                                           \
+    X(SDL_QuitSubSystem) X(SDL_RWFromConstMem) X(SDL_GetTicks) X(SDL_Delay) X(SDL_OpenAudioDevice) \
+        X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice)                     \
+            X(SDL_UnlockAudioDevice) X(SDL_LoadWAV_RW) X(SDL_FreeWAV) X(SDL_BuildAudioCVT)         \
+                X(SDL_ConvertAudio)
 #define ZORVO_SDL_POINTER(name) decltype(&::name) name = nullptr;
     ZORVO_SDL_FUNCTIONS(ZORVO_SDL_POINTER)
 
@@ -187,6 +189,7 @@ std::unique_ptr<AudioService> OpenNow() {
 class DeferredAudio : public AudioService {
   public:
     void Prepare() override {
+        const std::lock_guard lock(opening);
         if (!device && !pending.valid()) pending = std::async(std::launch::async, OpenNow);
     }
     void PlayAsync(std::span<const uint8_t> wav) override { Device().PlayAsync(wav); }
@@ -195,10 +198,13 @@ class DeferredAudio : public AudioService {
     void Stop() override { Device().Stop(); }
 
   private:
+    // The blocking sound may be waited on from another thread while a stop comes from this one.
     AudioService& Device() {
+        const std::lock_guard lock(opening);
         if (!device) device = pending.valid() ? pending.get() : OpenNow();
         return *device;
     }
+    std::mutex opening;
     std::future<std::unique_ptr<AudioService>> pending;
     std::unique_ptr<AudioService> device;
 };

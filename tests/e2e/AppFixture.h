@@ -30,12 +30,13 @@ struct AppFixture : ::testing::Test {
     TestHost host;
     RecordingSystem system;
     std::unique_ptr<Application> app;
+    AudioService* audio = nullptr; // the recording host's unless a test brings its own
 
     void Start(bool splash = true) {
         ServiceOverrides o;
         o.dialogs = &host;
         o.store = &host;
-        o.audio = &host;
+        o.audio = audio ? audio : &host;
         o.system = &system;
         o.random = &host;
         o.loginName = "ann";

@@ -1,4 +1,7 @@
 #include "AppFixture.h"
+#include "game/Win.h"
+#include <condition_variable>
+#include <mutex>
 
 TEST_F(AppFixture, TypedPhraseShowsTheDebugMenuAndWinGameCelebratesUntilAKey) {
     Start();
@@ -39,4 +42,35 @@ TEST_F(AppFixture, ChoicesMadeInTheMenusSurviveARestart) {
     EXPECT_TRUE(action(MenuItem::OptionsRulesDrawThree)->isChecked());
     EXPECT_FALSE(action(MenuItem::OptionsRulesDrawOne)->isChecked());
     EXPECT_TRUE(window().ListActions(MenuList::LayoutBackBack)[1]->isChecked());
+}
+
+// A win tune that would play for a minute: a close asked for while it plays ends the program
+// through the shutdown routine at once, and the tune is cut short.
+TEST_F(AppFixture, ClosedWhileTheWinTunePlaysEndsThroughTheShutdown) {
+    struct LongTune : AudioService {
+        std::mutex m;
+        std::condition_variable stop;
+        bool stopped = false, cutShort = false;
+        void PlayAsync(std::span<const uint8_t>) override {}
+        void PlayLoop(std::span<const uint8_t>) override {}
+        void PlaySync(std::span<const uint8_t>) override {
+            std::unique_lock lock(m);
+            cutShort = stop.wait_for(lock, std::chrono::seconds(60), [this] { return stopped; });
+        }
+        void Stop() override {
+            const std::lock_guard lock(m);
+            stopped = true;
+            stop.notify_all();
+        }
+    } tune;
+    audio = &tune;
+    Start();
+    g().settings.DrawRule = 3;
+    QMetaObject::invokeMethod(&window(), &QWidget::close, Qt::QueuedConnection);
+    mnuDebugWin_Click(g());
+    EXPECT_TRUE(tune.cutShort);
+    EXPECT_TRUE(g().Ended);
+    EXPECT_EQ(system.endCalls, 1);
+    EXPECT_EQ(host.Get("ann", "Draw"), "3");
+    EXPECT_TRUE(host.shown.empty()) << "no win question after the end";
 }
