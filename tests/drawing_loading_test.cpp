@@ -2,9 +2,12 @@
 #include "drawing/TablePainter.h"
 #include "drawing_testutil.h"
 #include "game/Deck.h"
+#include "host/Files.h"
+#include "host/QtPictureDecoder.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "settings/UiTexts.h"
+#include <QImage>
 #include <climits>
 
 using namespace drawtest;
@@ -73,6 +76,38 @@ TEST(LoadSurface, DecodesEveryBitmapDepth) {
         EXPECT_EQ(s.Pixels, px) << bits;
         EXPECT_TRUE(l.t.host.shown.empty());
     }
+}
+
+// Our own pictures are read without the toolkit's reader; they must come out as it reads them,
+// stored bottom row first as they are, and top row first as a bitmap may be.
+TEST(LoadSurface, PlainBitmapsReadAsTheToolkitReadsThem) {
+    for (const char* name : {"FRONT.BMP", "BACK.BMP", "SIGN.BMP", "Tavi.BMP", "BG/BG2.BMP"})
+        for (const bool topDown : {false, true}) {
+            auto bytes = ReadWholeFile(std::string(GAME_DATA_DIR) + "/" + name, 1 << 24);
+            ASSERT_TRUE(bytes) << name;
+            if (topDown) { // the same picture with its rows the other way round
+                const uint32_t at = bytes->at(10) | bytes->at(11) << 8;
+                const int32_t w = bytes->at(18) | bytes->at(19) << 8,
+                              h = bytes->at(22) | bytes->at(23) << 8;
+                const size_t stride = size_t(w * 3 + 3) / 4 * 4;
+                for (int32_t y = 0; y < h / 2; ++y)
+                    std::swap_ranges(bytes->begin() + at + y * stride,
+                                     bytes->begin() + at + (y + 1) * stride,
+                                     bytes->begin() + at + (h - 1 - y) * stride);
+                for (int i = 0; i < 4; ++i)
+                    bytes->at(22 + i) = uint8_t(uint32_t(-h) >> (8 * i));
+            }
+            const QImage qt = QImage::fromData(bytes->data(), int(bytes->size()), "BMP")
+                                  .convertToFormat(QImage::Format_RGB32);
+            const auto ours = QtPictureDecoder().DecodeBytes(*bytes);
+            ASSERT_TRUE(ours && !qt.isNull()) << name;
+            ASSERT_EQ(ours->Width, qt.width()) << name;
+            ASSERT_EQ(ours->Height, qt.height()) << name;
+            for (int y = 0; y < qt.height(); ++y)
+                for (int x = 0; x < qt.width(); ++x)
+                    ASSERT_EQ(ours->Pixels[size_t(y * qt.width() + x)], qt.pixel(x, y) & 0xFFFFFFu)
+                        << name << (topDown ? " top down" : "") << " at " << x << ", " << y;
+        }
 }
 
 TEST(LoadSurface, MissingFileKeepsThePictureAnotherFileReplacesIt) {
