@@ -4,7 +4,7 @@
 #include "cpu_model.h"
 #include "drawing/CardFaces.h"
 #include "drawing/TablePainter.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
 #include <benchmark/benchmark.h>
 
 namespace {

@@ -2,7 +2,8 @@
 #include "Positions.h"
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "game/Mouse.h"
+#include "play/Mouse.h"
+#include "play/Loading.h"
 #include <benchmark/benchmark.h>
 #include <string>
 #include <utility>

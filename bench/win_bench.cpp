@@ -3,7 +3,8 @@
 #include "drawing/CardFaces.h"
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
+#include "play/Loading.h"
 #include <benchmark/benchmark.h>
 
 namespace {

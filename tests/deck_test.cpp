@@ -1,6 +1,6 @@
 #include "TestHost.h"
 #include "drawing/CardFaces.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
 #include "settings/UiTexts.h"
 #include <algorithm>
 #include <gtest/gtest.h>

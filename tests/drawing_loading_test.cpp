@@ -1,12 +1,14 @@
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
 #include "drawing_testutil.h"
-#include "game/Deck.h"
-#include "host/Files.h"
-#include "host/QtPictureDecoder.h"
-#include "settings/Options.h"
+#include "play/Deck.h"
+#include "options/Options.h"
 #include "settings/Settings.h"
 #include "settings/UiTexts.h"
+#include "debug/DebugMode.h"
+#include "play/Loading.h"
+#include "host/Files.h"
+#include "host/QtPictureDecoder.h"
 #include <QImage>
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "drawing/Surface.h"
+#include "state/Surface.h"
 #include <climits>
 #include <gtest/gtest.h>
 

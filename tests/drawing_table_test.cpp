@@ -1,6 +1,6 @@
 #include "drawing/TablePainter.h"
 #include "drawing_testutil.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
 
 using namespace drawtest;
 

@@ -3,8 +3,8 @@
 // art whose every pixel says where it came from, so a test can tell which blit landed where.
 #include "TestHost.h"
 #include "drawing/CardFaces.h"
-#include "drawing/Surface.h"
-#include "game/Game.h"
+#include "state/Surface.h"
+#include "state/Game.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

@@ -2,11 +2,12 @@
 // missing and undecodable files, and otherwise plays on. Never a crash, a hang or lost settings.
 #include "TestHost.h"
 #include "drawing/TablePainter.h"
-#include "game/Deck.h"
-#include "game/Lifecycle.h"
-#include "game/Mouse.h"
-#include "settings/Options.h"
+#include "play/Deck.h"
+#include "play/Lifecycle.h"
+#include "play/Mouse.h"
+#include "options/Options.h"
 #include "settings/QtSettingsStore.h"
+#include "settings/Settings.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

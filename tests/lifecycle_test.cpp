@@ -1,6 +1,6 @@
 #include "TestHost.h"
-#include "game/Commands.h"
-#include "game/Lifecycle.h"
+#include "play/Commands.h"
+#include "play/Lifecycle.h"
 #include "settings/UiTexts.h"
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TestHost.h"
-#include "game/Commands.h"
-#include "settings/Options.h"
+#include "play/Commands.h"
+#include "options/Options.h"
 #include "settings/UiTexts.h"
 #include <gtest/gtest.h>
 

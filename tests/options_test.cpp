@@ -1,6 +1,7 @@
 #include "TestHost.h"
-#include "settings/Options.h"
+#include "options/Options.h"
 #include "settings/UiTexts.h"
+#include "play/Lifecycle.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>

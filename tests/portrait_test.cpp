@@ -1,5 +1,5 @@
 #include "TestHost.h"
-#include "settings/Options.h"
+#include "options/Options.h"
 #include "status/Portrait.h"
 #include <gtest/gtest.h>
 

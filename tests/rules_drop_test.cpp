@@ -1,6 +1,6 @@
 #include "Positions.h"
 #include "Printers.h"
-#include "game/Win.h"
+#include "play/Win.h"
 #include <array>
 #include <numeric>
 

@@ -1,6 +1,6 @@
 #include "Positions.h"
 #include "Printers.h"
-#include "game/Rules.h"
+#include "model/Rules.h"
 #include <array>
 
 namespace {

@@ -1,7 +1,7 @@
 #include "Positions.h"
 #include "Printers.h"
 #include "TestHost.h"
-#include "game/Rules.h"
+#include "model/Rules.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,6 +1,6 @@
 #include "Positions.h"
 #include "Printers.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
 #include <functional>
 
 namespace {

@@ -1,6 +1,7 @@
 #include "TestHost.h"
 #include "settings/UiTexts.h"
 #include "sound/Sound.h"
+#include "play/Loading.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

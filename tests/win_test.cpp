@@ -1,9 +1,9 @@
 #include "TestHost.h"
 #include "drawing/CardFaces.h"
-#include "game/Commands.h"
-#include "game/Deck.h"
-#include "game/Mouse.h"
-#include "game/Win.h"
+#include "play/Commands.h"
+#include "play/Deck.h"
+#include "play/Mouse.h"
+#include "play/Win.h"
 #include "settings/UiTexts.h"
 #include <gtest/gtest.h>
 

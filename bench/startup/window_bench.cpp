@@ -1,8 +1,8 @@
 // The real window on the offscreen platform: a mouse move while cards are carried, from the
 // event to its pixels in the window's back buffer.
 #include "../cpu_model.h"
-#include "game/Deck.h"
-#include "game/Game.h"
+#include "play/Deck.h"
+#include "state/Game.h"
 #include "shell/Application.h"
 #include "shell/TableWidget.h"
 #include "shell/frmMain.h"

@@ -1,6 +1,6 @@
 #include "debug/DebugMode.h"
-#include "game/Game.h"
 #include "settings/Settings.h"
+#include "state/Game.h"
 #include <algorithm>
 #include <cctype>
 

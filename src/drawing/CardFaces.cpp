@@ -1,6 +1,6 @@
 #include "drawing/CardFaces.h"
 #include "drawing/Graphics.h"
-#include "game/Game.h"
+#include "state/Game.h"
 #include <algorithm>
 #include <array>
 #include <limits>

@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Card.h"
+#include "model/Card.h"
 
 struct Game;
 struct Surface;

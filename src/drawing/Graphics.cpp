@@ -1,6 +1,6 @@
 #include "drawing/Graphics.h"
-#include "game/Game.h"
 #include "host/Files.h"
+#include "state/Game.h"
 #include <new>
 #include <optional>
 #include <utility>
@@ -61,8 +61,4 @@ void TileBackground(Game& g) {
                 Blit(table, x, y, w, h, bg, 0, 0, Rop::Copy);
     }
     FreeSurface(bg);
-}
-
-std::string BackgroundFile(const Game& g, int index) {
-    return g.table.AppFolder + "BG/BG" + std::to_string(index + 1) + ".BMP";
 }

@@ -1,7 +1,6 @@
 #pragma once
-#include "drawing/Surface.h"
+#include "state/Surface.h"
 #include <cstdint>
-#include <string>
 
 struct Game;
 
@@ -15,7 +14,4 @@ constexpr int MaxNumberedFiles = 254;
 
 void LoadSurface(Game& g, Surface& s);
 Surface NewSurface(Game& g, int width, int height);
-void LoadGraphics(Game& g);
 void TileBackground(Game& g);
-// AppFolder + "BG/BG<index + 1>.BMP"
-std::string BackgroundFile(const Game& g, int index);

@@ -1,7 +1,7 @@
 #include "drawing/CardFaces.h"
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
+#include "state/Game.h"
 #include <algorithm>
 
 namespace {

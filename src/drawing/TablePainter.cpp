@@ -1,5 +1,5 @@
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
+#include "state/Game.h"
 
 namespace {
 constexpr int StatusPanel1Width = 100;

@@ -1,7 +1,4 @@
 #include "settings/Settings.h"
-#include "drawing/Graphics.h"
-#include "drawing/TablePainter.h"
-#include "game/Game.h"
 #include "host/Files.h"
 #include <charconv>
 #include <limits>
@@ -98,14 +95,6 @@ void ValidateSettings(Game& g) {
     if (s.Background < 0 || !FileExists(BackgroundFile(g, s.Background))) s.Background = 0;
 }
 
-void mnuDebugResetsettings_Click(Game& g) {
-    g.settings.FrontDesign = 0;
-    g.settings.BackDesign = 0;
-    g.settings.Background = 0;
-    Surface& bg = g.gfx.surfBgFile;
-    bg.FileName = BackgroundFile(g, 0);
-    FreeSurface(bg);
-    LoadSurface(g, bg);
-    TileBackground(g);
-    RedrawTable(g);
+std::string BackgroundFile(const Game& g, int index) {
+    return g.table.AppFolder + "BG/BG" + std::to_string(index + 1) + ".BMP";
 }

@@ -1,5 +1,4 @@
 #include "settings/UiTexts.h"
-#include "game/Game.h"
 
 void SetDefaultTexts(Game& g) {
     UiTexts& t = g.texts;

@@ -1,7 +1,7 @@
 #include "shell/TableWidget.h"
 #include "debug/DebugMode.h"
-#include "game/Game.h"
-#include "game/Mouse.h"
+#include "play/Mouse.h"
+#include "state/Game.h"
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,5 +1,5 @@
 #include "status/ElapsedTime.h"
-#include "game/Game.h"
+#include "state/Game.h"
 
 namespace {
 std::string PadLeft(std::string s, size_t width) {

@@ -1,6 +1,6 @@
 #include "status/Portrait.h"
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
+#include "state/Game.h"
 
 namespace {
 constexpr int FrameWidth = 35;

@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "game/Win.h"
+#include "play/Win.h"
 #include <condition_variable>
 #include <mutex>
 

@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
 #include <QWindow>
 
 namespace {

@@ -1,6 +1,6 @@
 #include "Positions.h"
 #include "drawing/CardFaces.h"
-#include "game/Deck.h"
+#include "play/Deck.h"
 #include "sound/Sound.h"
 #include <gtest/gtest.h>
 #include <string>

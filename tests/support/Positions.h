@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Game.h"
+#include "state/Game.h"
 #include <cstdint>
 #include <string_view>
 
@@ -24,7 +24,7 @@ Point OnTableauCard(const Game& g, int pile, int slot);
 Point OnCard(const Pile& p);
 
 #include "TestHost.h"
-#include "game/Mouse.h"
+#include "play/Mouse.h"
 #include <gtest/gtest.h>
 #include <vector>
 

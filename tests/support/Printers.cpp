@@ -1,5 +1,5 @@
 #include "Printers.h"
-#include "game/Table.h"
+#include "model/Table.h"
 #include <array>
 
 namespace {

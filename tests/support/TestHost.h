@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Game.h"
+#include "state/Game.h"
 #include "host/Host.h"
 #include <array>
 #include <deque>

@@ -1,7 +1,7 @@
 #pragma once
-#include "game/Card.h"
-#include "game/Pile.h"
-#include "game/Table.h"
+#include "model/Card.h"
+#include "model/Pile.h"
+#include "model/Table.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

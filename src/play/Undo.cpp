@@ -1,6 +1,6 @@
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
-#include "game/Mouse.h"
+#include "play/Mouse.h"
+#include "state/Game.h"
 #include <array>
 
 namespace {

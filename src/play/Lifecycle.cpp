@@ -1,11 +1,10 @@
-#include "game/Lifecycle.h"
+#include "play/Lifecycle.h"
 #include "drawing/CardFaces.h"
-#include "drawing/Graphics.h"
-#include "game/Deck.h"
-#include "game/Game.h"
+#include "play/Deck.h"
+#include "play/Loading.h"
 #include "settings/Settings.h"
 #include "settings/UiTexts.h"
-#include "sound/Sound.h"
+#include "state/Game.h"
 #include <cstdlib>
 #ifndef _WIN32
 #include <pwd.h>

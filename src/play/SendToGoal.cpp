@@ -1,9 +1,9 @@
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
-#include "game/Mouse.h"
-#include "game/Rules.h"
-#include "game/Win.h"
+#include "model/Rules.h"
+#include "play/Mouse.h"
+#include "play/Win.h"
 #include "sound/Sound.h"
+#include "state/Game.h"
 
 namespace {
 // Puts card number n on its goal pile, repainted off-screen and on the window at once.

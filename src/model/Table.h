@@ -1,6 +1,6 @@
 #pragma once
-#include "game/Card.h"
-#include "game/Pile.h"
+#include "model/Card.h"
+#include "model/Pile.h"
 #include <array>
 #include <cstdint>
 #include <string>

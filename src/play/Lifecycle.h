@@ -13,3 +13,5 @@ std::string CurrentLoginName();
 // The loading steps of start-up, from the settings to the armed timers.
 void LoadGame(Game& g);
 void ShutDown(Game& g);
+// Run ShutDown, then end the program at once.
+void EndGame(Game& g);

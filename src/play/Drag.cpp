@@ -1,8 +1,8 @@
 #include "drawing/CardFaces.h"
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
-#include "game/Mouse.h"
-#include "game/Rules.h"
+#include "model/Rules.h"
+#include "play/Mouse.h"
+#include "state/Game.h"
 #include <algorithm>
 #include <cstdlib>
 

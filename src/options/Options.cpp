@@ -1,8 +1,10 @@
-#include "settings/Options.h"
+#include "options/Options.h"
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
+#include "play/Loading.h"
+#include "settings/Settings.h"
 #include "sound/Sound.h"
+#include "state/Game.h"
 
 namespace {
 void CheckOnly(MenuService& m, MenuList list, int count, int chosen) {

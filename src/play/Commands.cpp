@@ -1,5 +1,6 @@
-#include "game/Commands.h"
-#include "game/Game.h"
+#include "play/Commands.h"
+#include "play/Lifecycle.h"
+#include "state/Game.h"
 
 void mnuTopFile_Click(Game& g) {
     g.table.InputArmed = true;

@@ -1,8 +1,9 @@
-#include "game/Win.h"
+#include "play/Win.h"
 #include "drawing/CardFaces.h"
 #include "drawing/TablePainter.h"
-#include "game/Deck.h"
-#include "game/Game.h"
+#include "play/Deck.h"
+#include "play/Lifecycle.h"
+#include "state/Game.h"
 #include <cmath>
 
 namespace {

@@ -1,7 +1,7 @@
 #include "drawing/TablePainter.h"
-#include "game/Game.h"
-#include "game/Mouse.h"
-#include "game/Rules.h"
+#include "model/Rules.h"
+#include "play/Mouse.h"
+#include "state/Game.h"
 
 namespace {
 constexpr int StripWideThree = 169; // stock plus a full three-card fan

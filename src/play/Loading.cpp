@@ -1,12 +1,18 @@
+#include "play/Loading.h"
 #include "drawing/Graphics.h"
-#include "game/Game.h"
 #include "host/Files.h"
+#include "play/Lifecycle.h"
 #include "settings/Settings.h"
 #include "sound/Sound.h"
+#include "state/Game.h"
 #include <algorithm>
 #include <functional>
 
 namespace {
+// Our sounds are a few hundred kilobytes; a file far beyond that is not one of them and is
+// not worth the memory.
+constexpr uint64_t MaxSoundFileBytes = 64ull * 1024 * 1024;
+
 void NameAndLoad(Game& g) {
     Graphics& x = g.gfx;
     const std::string& folder = g.table.AppFolder;
@@ -80,4 +86,20 @@ void LoadGraphics(Game& g) {
     LoadSoundFile(g, folder + "Win2.wav", g.sounds.WinSound2);
     if (g.Ended) return;
     TileBackground(g);
+}
+
+void LoadSoundFile(Game& g, const std::string& path, std::vector<uint8_t>& image) {
+    if (!FileExists(path)) {
+        g.host.dialogs->MsgBox("不能打开文件 " + path, MsgStyle::Ok, g.texts.WindowTitle);
+        EndGame(g);
+        return;
+    }
+    // A file that is there but cannot be read, or is absurdly large, stays silent.
+    image = ReadWholeFile(path, MaxSoundFileBytes).value_or(std::vector<uint8_t>{});
+}
+
+void LoadMoveSounds(Game& g) {
+    LoadSoundFile(g, SoundFile(g, g.settings.MoveSound), g.sounds.MoveSoundData);
+    if (g.Ended) return;
+    LoadSoundFile(g, SoundFile(g, g.settings.GoalSound), g.sounds.GoalSoundData);
 }
