@@ -1,6 +1,6 @@
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "drawing_testutil.h"
+#include "DrawArt.h"
 #include "game/Deck.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"

@@ -1,5 +1,5 @@
 #include "drawing/TablePainter.h"
-#include "drawing_testutil.h"
+#include "DrawArt.h"
 #include "game/Deck.h"
 
 using namespace drawtest;

@@ -61,9 +61,9 @@ void PressWaste(Game& g, int x, int y, int offset, float fx, float fy) {
     const bool three = g.settings.DrawRule == 3;
     if (three) ++t.WasteFan;
     DrawStockAndWaste(g, g.gfx.surfTable);
-    // Only the part of the fan left of the taken card changes; the hand covers the rest.
-    const int shown = FanStep * (3 - t.WasteFan);
-    if (three && shown > 0) CopyTableToWindow(g, t.Waste.X, t.Waste.Y, shown, CardHeight);
+    // The edge slices and the fan change (a used-up fan shows the next cards); the hand is
+    // drawn over them.
+    CopyTableToWindow(g, t.Stock.X + CardWidth, t.Waste.Y, StripWideThree - CardWidth, CardHeight);
     DrawHand(g, fx, fy);
 }
 
