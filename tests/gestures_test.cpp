@@ -45,7 +45,7 @@ class Gestures : public PlayTest {
 
     Point At(const std::string& a) {
         if (a == "S") return {StockX + 10.0f, StockY + 10.0f};
-        if (a == "W") return {WasteX + WasteOffset() + 2.0f, WasteY + 2.0f};
+        if (a == "W") return {static_cast<float>(WasteX + WasteOffset() + 2), WasteY + 2.0f};
         if (a[0] == 'g') return OnCard(t.PileAt(PileNo(a)));
         if (a[0] == 'p') {
             const size_t dot = a.find('.');
@@ -117,8 +117,12 @@ class Gestures : public PlayTest {
     std::string Sounds() const {
         const int move = MoveSounds(), goal = GoalSounds();
         if (move + goal != static_cast<int>(host.played.size())) return "another sound";
-        std::string s = move ? "move" + (move > 1 ? " " + std::to_string(move) : std::string()) : "";
-        if (goal) s += (s.empty() ? "goal" : " goal") + (goal > 1 ? " " + std::to_string(goal) : std::string());
+        std::string s;
+        for (const auto& [name, n] : {std::pair{"move", move}, std::pair{"goal", goal}}) {
+            if (n == 0) continue;
+            s.append(s.empty() ? "" : " ").append(name);
+            if (n > 1) s.append(" ").append(std::to_string(n));
+        }
         return s;
     }
 };
