@@ -1,4 +1,4 @@
-#include "drawing_testutil.h"
+#include "DrawArt.h"
 #include <climits>
 
 using namespace drawtest;

@@ -1,22 +1,22 @@
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "drawing_testutil.h"
+#include "DrawArt.h"
+#include "Invariants.h"
 #include "play/Deck.h"
+#include "drawing/CardFaces.h"
 #include "options/Options.h"
 #include "settings/Settings.h"
 #include "settings/UiTexts.h"
-#include "debug/DebugMode.h"
-#include "play/Loading.h"
 #include "host/Files.h"
 #include "host/QtPictureDecoder.h"
+#include "debug/DebugMode.h"
+#include "play/Loading.h"
 #include <QImage>
 #include <climits>
 
 using namespace drawtest;
 
 namespace {
-// A 3 x 2 picture in colours every depth keeps exactly (16-bit keeps five bits per channel).
-const std::vector<uint32_t> Colours = {0x000000, 0xF8F8F8, 0xF80000, 0x00F800, 0x0000F8, 0x283848};
 
 Surface Stamped(int w, int h, uint32_t base) {
     return drawtest::Coded(
@@ -60,25 +60,6 @@ struct Loaded {
     }
 };
 } // namespace
-
-TEST(LoadSurface, DecodesEveryBitmapDepth) {
-    TempFolder dir;
-    for (int bits : {1, 4, 8, 16, 24, 32, 0}) { // 0: 8 bits run-length encoded
-        std::vector<uint32_t> px = Colours;
-        if (bits == 1)
-            for (uint32_t& c : px)
-                c = c == 0 ? 0 : 0xF8F8F8;
-        WriteBytes(dir / "a.bmp", EncodeBmp(3, 2, px, bits ? bits : 8, bits == 0));
-        Loaded l(dir);
-        Surface s;
-        s.FileName = dir / "a.bmp";
-        LoadSurface(l.g, s);
-        EXPECT_EQ(s.Width, 3) << bits;
-        EXPECT_EQ(s.Height, 2) << bits;
-        EXPECT_EQ(s.Pixels, px) << bits;
-        EXPECT_TRUE(l.t.host.shown.empty());
-    }
-}
 
 // Our own pictures are read without the toolkit's reader; they must come out as it reads them,
 // stored bottom row first as they are, and top row first as a bitmap may be.
@@ -241,86 +222,30 @@ TEST(LoadGraphics, StopsWhenAWinSoundEndsTheProgram) {
     EXPECT_TRUE(l.g.sounds.WinSound2.empty());
 }
 
-// Bad files, one at a time and all at once: never a crash, a message exactly when a file
-// that is there cannot be read, and a table that can still be drawn.
-enum class Bad { Missing, Empty, Truncated, HeaderOnly, NotBitmap, Folder, Huge, OnePixel, Small };
 
-class LoadBadFile : public testing::TestWithParam<Bad> {
-  protected:
-    static void Spoil(const TempFolder& dir, const std::string& name, Bad how) {
-        const std::string path = dir / name;
-        std::vector<uint8_t> good = EncodeBmp(16, 16, std::vector<uint32_t>(256, 0x336699), 24);
-        std::filesystem::remove(path);
-        switch (how) {
-        case Bad::Missing:
-            break;
-        case Bad::Empty:
-            WriteBytes(path, {});
-            break;
-        case Bad::Truncated:
-            good.resize(good.size() / 2), WriteBytes(path, good);
-            break;
-        case Bad::HeaderOnly:
-            good.resize(54), WriteBytes(path, good);
-            break;
-        case Bad::NotBitmap:
-            WriteBytes(path, {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'});
-            break;
-        case Bad::Folder:
-            std::filesystem::create_directory(path);
-            break;
-        case Bad::Huge:
-            WriteBytes(path,
-                       EncodeBmp(16, 16, std::vector<uint32_t>(256), 24, false, 100000, 100000));
-            break;
-        case Bad::OnePixel:
-            WriteBmp(path, Stamped(1, 1, 0x440000));
-            break;
-        case Bad::Small:
-            WriteBmp(path, Stamped(9, 7, 0x440000));
-            break;
-        }
-    }
-    static bool Unreadable(Bad how) {
-        return how == Bad::Empty || how == Bad::Truncated || how == Bad::HeaderOnly ||
-               how == Bad::NotBitmap || how == Bad::Huge;
-    }
-    static void LoadAndPlay(const std::vector<std::string>& spoilt, Bad how) {
-        GoodFolder f;
-        for (const std::string& name : spoilt)
-            Spoil(f.dir, name, how);
-        Loaded l(f.dir);
-        LoadGraphics(l.g);
-        const auto& shown = l.t.host.shown;
-        ASSERT_EQ(shown.size(), Unreadable(how) ? spoilt.size() : 0u) << spoilt.size();
-        for (size_t i = 0; i < shown.size(); ++i)
-            EXPECT_EQ(shown[i].text, "不能打开文件 " + (f.dir / spoilt[i]) + "!");
-        const Graphics& x = l.g.gfx;
-        for (const Surface* s :
-             {&x.surfSort, &x.surfFront, &x.surfBack, &x.surfSign, &x.surfImgCard, &x.surfGoal,
-              &x.surfTavi, &x.surfTaviAni, &x.surfBgFile})
-            ASSERT_EQ(s->Pixels.size(), size_t(s->Width) * size_t(s->Height)) << s->FileName;
-        BuildCardFaces(l.g);
-        DealCards(l.g);
-        l.g.table.Waste.Push(l.g.table.Stock.Pop());
-        for (uint8_t rule : {uint8_t(1), uint8_t(3)}) {
-            l.g.settings.DrawRule = rule;
-            RedrawTable(l.g);
-            EXPECT_EQ(x.surfWindow.Pixels, x.surfTable.Pixels);
-        }
-    }
-};
-
-TEST_P(LoadBadFile, OneAtATimeAndAllAtOnce) {
-    const std::vector<std::string> names = {"SORT.BMP", "FRONT.BMP",   "BACK.BMP",
-                                            "SIGN.BMP", "IMGCARD.BMP", "GOAL.BMP",
-                                            "Tavi.BMP", "Taviani.BMP", "BG/BG1.BMP"};
-    for (const std::string& name : names)
-        LoadAndPlay({name}, GetParam());
-    LoadAndPlay(names, GetParam());
+// Choosing a table, or resetting the settings, shows the new table at once: the window is a full
+// repaint on the chosen background.
+TEST(LoadGraphics, ChoosingABackgroundOrResettingShowsItsTableAtOnce) {
+    GoodFolder f(2, 3);
+    Loaded l(f.dir);
+    LoadGraphics(l.g);
+    BuildCardFaces(l.g);
+    DealCards(l.g);
+    RedrawTable(l.g);
+    const auto felt = [&] { return l.g.gfx.surfWindow.At(600, 450); }; // bare felt on the window
+    ASSERT_EQ(felt(), 0x100000u | 450 % 32 << 8 | 600 % 32) << "BG1 tiled";
+    mnuOptionsLayoutBgBg_Click(l.g, 2);
+    EXPECT_EQ(l.g.settings.Background, 2);
+    EXPECT_EQ(felt(), 0x300000u | 450 % 32 << 8 | 600 % 32) << "BG3 shown";
+    EXPECT_EQ(PictureDiffers(l.g), "");
+    l.g.settings.FrontDesign = 1;
+    l.g.settings.BackDesign = 1;
+    mnuDebugResetsettings_Click(l.g);
+    EXPECT_EQ(l.g.settings.Background, 0);
+    EXPECT_EQ(l.g.settings.FrontDesign, 0);
+    EXPECT_EQ(l.g.settings.BackDesign, 0);
+    EXPECT_EQ(felt(), 0x100000u | 450 % 32 << 8 | 600 % 32) << "BG1 shown again";
+    EXPECT_EQ(PictureDiffers(l.g), "");
+    EXPECT_EQ(l.g.gfx.surfWindow.Pixels, l.g.gfx.surfTable.Pixels);
+    EXPECT_TRUE(l.t.host.shown.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(LoadFiles, LoadBadFile,
-                         testing::Values(Bad::Missing, Bad::Empty, Bad::Truncated, Bad::HeaderOnly,
-                                         Bad::NotBitmap, Bad::Folder, Bad::Huge, Bad::OnePixel,
-                                         Bad::Small));

@@ -1,5 +1,5 @@
 #include "drawing/TablePainter.h"
-#include "drawing_testutil.h"
+#include "DrawArt.h"
 #include "play/Deck.h"
 
 using namespace drawtest;

@@ -1,8 +1,13 @@
 #include "TestHost.h"
+#include "Invariants.h"
 #include "play/Commands.h"
 #include "play/Lifecycle.h"
 #include "settings/UiTexts.h"
 #include <gtest/gtest.h>
+
+#ifndef GAME_DATA_DIR
+#define GAME_DATA_DIR "data"
+#endif
 
 TEST(ScreenCheck, AsksOnlyBelow800By600) {
     struct Case {
@@ -94,5 +99,25 @@ TEST_F(ShutDownTest, ExitAndCloseBoxBothSaveAndEndOnce) {
         EXPECT_EQ(other.host.Get("bob", "Deck"), "2");
         EXPECT_EQ(other.host.endCalls, 1);
         EXPECT_TRUE(other.g().Ended);
+    }
+}
+
+// Start-up from the data folder: the game is ready to play, both timers run (the portrait's
+// handler looks at the setting itself), and the table is whole.
+TEST(StartUp, LoadsEverythingAndStartsTheTimers) {
+    for (const char* showTavi : {"1", "0"}) {
+        TestGame t;
+        t.g().table.AppFolder = std::string(GAME_DATA_DIR) + "/";
+        t.g().table.UserSection = "ann";
+        t.host.Set("ann", "ShowTavi", showTavi);
+        LoadGame(t.g());
+        ASSERT_FALSE(t.g().Ended);
+        EXPECT_TRUE(t.host.shown.empty());
+        EXPECT_TRUE(t.host.TimerEnabled(TimerId::TaviBlink)) << showTavi;
+        EXPECT_TRUE(t.host.TimerEnabled(TimerId::Effect));
+        EXPECT_FALSE(t.g().table.UndoAvailable);
+        EXPECT_EQ(BrokenInvariant(t.g()), "");
+        EXPECT_FALSE(t.g().sounds.MoveSoundData.empty());
+        EXPECT_FALSE(t.g().sounds.WinSound2.empty());
     }
 }

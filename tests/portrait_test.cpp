@@ -5,6 +5,7 @@
 
 namespace {
 constexpr int Frames = 4;
+constexpr uint32_t Felt = 0x00123456;
 uint32_t FrameColour(int f) { return 0x00100000u * static_cast<uint32_t>(f + 1); }
 
 struct PortraitTest : ::testing::Test {
@@ -14,6 +15,7 @@ struct PortraitTest : ::testing::Test {
         g.gfx.surfTable = NewBlankSurface(640, 480);
         g.gfx.surfWindow = NewBlankSurface(640, 480);
         g.gfx.surfBackground = NewBlankSurface(640, 480);
+        FillSurface(g.gfx.surfBackground, Felt);
         g.gfx.surfTavi = NewBlankSurface(120, 280);
         g.gfx.surfTaviAni = NewBlankSurface(35 * Frames, 99);
         for (int y = 0; y < 99; ++y)
@@ -80,14 +82,22 @@ TEST_F(PortraitTest, ADragBegunOverThePortraitHoldsTheAnimation) {
     EXPECT_EQ(g.gfx.surfTable.At(195 + 22, 15 + 37), FrameColour(0));
 }
 
+// Switched off while it blinks: not one frame more, the timer off, the portrait gone.
 TEST_F(PortraitTest, SwitchingOffMidwayStopsBeforeTheNextFrame) {
     int looks = 0;
+    size_t shownAtSwitch = 0;
     t.host.onDoEvents = [&] {
-        if (++looks == 6) mnuOptionsTavi_Click(g);
+        if (++looks != 6) return;
+        mnuOptionsTavi_Click(g);
+        shownAtSwitch = t.host.invalidated.size();
     };
     t.host.SetTimerEnabled(TimerId::TaviBlink, true);
     tmrTaviBlink_Timer(g);
     EXPECT_FALSE(g.settings.ShowTavi);
     EXPECT_FALSE(t.host.TimerEnabled(TimerId::TaviBlink));
-    EXPECT_LT(t.host.invalidated.size(), 2u * Frames + 2);
+    EXPECT_GT(shownAtSwitch, 0u);
+    EXPECT_EQ(t.host.invalidated.size(), shownAtSwitch) << "a frame was shown after the switch";
+    EXPECT_EQ(g.gfx.surfTable.At(195 + 22, 15 + 37), Felt) << "the portrait is still on the table";
+    EXPECT_EQ(g.gfx.surfWindow.At(195 + 22, 15 + 37), Felt);
+    EXPECT_FALSE(g.BlinkRunning);
 }

@@ -1,6 +1,7 @@
 #include "TestHost.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
+#include "play/Lifecycle.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -194,27 +195,6 @@ TEST_F(RealStoreTest, AwkwardLoginNamesKeepSectionsOfTheirOwn) {
         EXPECT_EQ(store.Get(names[i], "Front"), std::to_string(i)) << names[i];
 }
 
-TEST_F(RealStoreTest, UnwritableFolderDoesNotStopThePlayer) {
-    if (geteuid() == 0) {
-        // root writes anywhere; a path through a regular file cannot be a folder for anyone
-        QFile blocker(home.path() + "/file");
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/file/config").toUtf8());
-    } else {
-        std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_read |
-                                                                    std::filesystem::perms::owner_exec);
-    }
-    TestGame t;
-    QtSettingsStore store(SettingsApplication);
-    t.g().host.store = &store;
-    t.g().table.UserSection = "ann";
-    LoadSettings(t.g());
-    t.g().settings.DrawRule = 3;
-    SaveSettings(t.g()); // nothing to assert beyond: returns, no crash, no hang
-    EXPECT_EQ(t.g().settings.DrawRule, 3);
-    std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_all);
-}
-
 namespace {
 // Runs `play` in a child whose files may grow to `maxFileBytes` at most (0: no limit), as a
 // nearly full disk would allow. False when the child failed or was still running after the
@@ -266,6 +246,31 @@ void WriteFile(const QString& file, const QByteArray& bytes) {
     f.write(bytes);
 }
 } // namespace
+
+TEST_F(RealStoreTest, UnwritableFolderDoesNotStopThePlayer) {
+    if (geteuid() == 0) {
+        // root writes anywhere; a path through a regular file cannot be a folder for anyone
+        QFile blocker(home.path() + "/file");
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/file/config").toUtf8());
+    } else {
+        std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_read |
+                                                                    std::filesystem::perms::owner_exec);
+    }
+    // The save fails quietly: the program neither crashes nor hangs, and can end.
+    EXPECT_TRUE(InChild(0, [] {
+        TestGame t;
+        QtSettingsStore store(SettingsApplication);
+        t.g().host.store = &store;
+        t.g().table.UserSection = "ann";
+        LoadSettings(t.g());
+        t.g().settings.DrawRule = 3;
+        EndGame(t.g());
+        return t.g().Ended && t.host.endCalls == 1 && t.host.shown.empty();
+    }));
+    std::filesystem::permissions(home.path().toStdString(), std::filesystem::perms::owner_all);
+}
+
 
 // However the save goes, the file afterwards is the old one byte for byte or the whole new
 // one with everyone else's groups; the program always gets to end.

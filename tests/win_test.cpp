@@ -1,3 +1,5 @@
+#include "DrawArt.h"
+#include "Invariants.h"
 #include "TestHost.h"
 #include "drawing/CardFaces.h"
 #include "play/Commands.h"
@@ -14,10 +16,7 @@ struct WinTest : ::testing::Test {
     void SetUp() override {
         SetDefaultTexts(g);
         g.table.UserSection = "ann";
-        g.gfx.surfTable = NewBlankSurface(640, 480);
-        g.gfx.surfBackground = NewBlankSurface(640, 480);
-        g.gfx.surfWindow = NewBlankSurface(640, 480);
-        g.gfx.surfDrag = NewBlankSurface(128, 376);
+        drawtest::Dress(g);
         g.sounds.WinSound = {1};
         g.sounds.WinSound2 = {2};
         BuildCardFaces(g);
@@ -76,12 +75,12 @@ TEST_F(WinTest, WinSoundFirstThenLoopingTrailUntilAClickThenYesDealsAgain) {
     EXPECT_TRUE(t.host.TimerEnabled(TimerId::TaviBlink));
 }
 
-TEST_F(WinTest, FacesStartAtTheFirstGoalAndBounceOffTheRightEdge) {
+TEST_F(WinTest, FacesStartAtTheFirstGoalAndBounceOffEveryEdge) {
     for (int i = 0; i < 100000; ++i) t.host.randomScript.push_back(0.5); // no jitter, no kick
     FillGoals();
     int rounds = 0;
     t.host.onDoEvents = [&] {
-        if (++rounds == 2) g.table.InputArmed = true;
+        if (++rounds == 6) g.table.InputArmed = true;
     };
     t.host.answers = {MsgResult::Yes};
     CheckForWin(g);
@@ -95,6 +94,55 @@ TEST_F(WinTest, FacesStartAtTheFirstGoalAndBounceOffTheRightEdge) {
     EXPECT_EQ(faces[62][0], 573);
     EXPECT_EQ(faces[63][0], 569);
     EXPECT_EQ(faces[63][1], 30 + 3 * 63);
+    // y = 30 + 3k reaches 375 at k = 115; 378 would pass 480 - 104. Then up to 0 and back.
+    ASSERT_GE(faces.size(), 250u);
+    EXPECT_EQ(faces[115][1], 375);
+    EXPECT_EQ(faces[116][1], 372);
+    EXPECT_EQ(faces[240][1], 0);
+    EXPECT_EQ(faces[241][1], 3);
+    // x turns at the left edge too: 569 - 4j reaches 1 at j = 142, then comes back.
+    EXPECT_EQ(faces[205][0], 1);
+    EXPECT_EQ(faces[206][0], 5);
+}
+
+// When the celebration ends, the trail is gone, the portrait blinks again, and the random
+// source was re-seeded for it (and once more for the new deal).
+TEST_F(WinTest, TheEndOfTheCelebrationErasesTheTrailAndRestartsThePortrait) {
+    FillGoals();
+    t.host.SetTimerEnabled(TimerId::TaviBlink, true);
+    bool blinkingDuring = true;
+    int reseedsDuring = -1;
+    t.host.onDoEvents = [&] {
+        blinkingDuring = t.host.TimerEnabled(TimerId::TaviBlink);
+        reseedsDuring = t.host.reseeds;
+        g.table.InputArmed = true;
+    };
+    t.host.answers = {MsgResult::Yes};
+    const int reseeds = t.host.reseeds;
+    const auto deal = [&] {
+        std::vector<int> v;
+        for (const Card& c : g.table.Cards) v.push_back(c.Rank * 4 + c.Suit);
+        return v;
+    };
+    const auto before = deal();
+    mnuDebugWin_Click(g);
+    EXPECT_FALSE(blinkingDuring);
+    EXPECT_EQ(reseedsDuring, reseeds + 1);
+    EXPECT_EQ(t.host.reseeds, reseeds + 2);
+    EXPECT_TRUE(t.host.TimerEnabled(TimerId::TaviBlink));
+    EXPECT_NE(deal(), before);
+    // The question is asked over the table as it was, the trail gone.
+    Celebrate(g);
+    EXPECT_EQ(PictureDiffers(g), "");
+    EXPECT_EQ(g.gfx.surfWindow.Pixels, g.gfx.surfTable.Pixels) << "the trail is still on the window";
+}
+
+// Every release that carried nothing looks for a win.
+TEST_F(WinTest, AReleaseThatCarriedNothingLooksForAWin) {
+    FillGoals();
+    t.host.onDoEvents = [&] { g.table.InputArmed = true; };
+    Form_MouseUp(g, ButtonLeft, 0, 5.0f, 5.0f);
+    EXPECT_EQ(t.host.shown.size(), 1u);
 }
 
 TEST_F(WinTest, NoEndsTheProgramWithSettingsSaved) {

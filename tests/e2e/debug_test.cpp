@@ -74,3 +74,23 @@ TEST_F(AppFixture, ClosedWhileTheWinTunePlaysEndsThroughTheShutdown) {
     EXPECT_EQ(host.Get("ann", "Draw"), "3");
     EXPECT_TRUE(host.shown.empty()) << "no win question after the end";
 }
+
+// The debug phrases see the keyboard's own codes: letters, digits and the space as they are,
+// the other keys a code of their own that no phrase holds. A Shift typed inside a phrase breaks it.
+TEST_F(AppFixture, KeysReachTheGameWithTheKeyboardsCodes) {
+    const struct {
+        int key, code;
+    } keys[] = {{Qt::Key_A, 'A'}, {Qt::Key_Z, 'Z'},       {Qt::Key_0, '0'},     {Qt::Key_9, '9'},
+                {Qt::Key_Space, 32}, {Qt::Key_Shift, 16}, {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},
+                {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},
+                {Qt::Key_Escape, 27}, {Qt::Key_F1, 255},  {Qt::Key_Left, 255}};
+    for (const auto& k : keys) EXPECT_EQ(WindowsKeyCode(k.key), k.code) << k.key;
+    Start();
+    window().activateWindow();
+    QTest::keyClicks(table(), "start ");
+    QTest::keyClick(table(), Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyClicks(table(), "admin view");
+    EXPECT_FALSE(action(MenuItem::TopDebug)->isVisible());
+    QTest::keyClicks(table(), "start admin view");
+    EXPECT_TRUE(action(MenuItem::TopDebug)->isVisible());
+}

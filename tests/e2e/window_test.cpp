@@ -46,21 +46,6 @@ TEST_F(AppFixture, MenuTreeReadsAsDesignedAfterStartUp) {
     EXPECT_EQ(window().windowTitle().toStdString(), "Zorvo - Quenta软件");
 }
 
-TEST_F(AppFixture, ListsGrowWithTheDataAndKeepLayoutCaptionForItemZero) {
-    Start();
-    const auto& x = g().gfx;
-    const auto& backs = window().ListActions(MenuList::LayoutBackBack);
-    ASSERT_EQ(static_cast<int>(backs.size()), std::max<int>(1, x.BackDesignCount));
-    EXPECT_EQ(backs[0]->text().toStdString(), "图案 1");
-    for (size_t i = 1; i < backs.size(); ++i)
-        EXPECT_EQ(backs[i]->text().toStdString(), "图案 " + std::to_string(i + 1));
-    const auto& moves = window().ListActions(MenuList::SoundsDefsndSnd);
-    EXPECT_EQ(moves[0]->text().toStdString(), "音效 1");
-    if (moves.size() > 1) {
-        EXPECT_EQ(moves[1]->text().toStdString(), "声效 2");
-    }
-}
-
 TEST_F(AppFixture, TableIsMeasuredAt640By480AndStatusBarHasTwoPanels) {
     Start();
     EXPECT_EQ(g().table.TableWidth, 640);
@@ -93,29 +78,6 @@ TEST_F(AppFixture, SplashStepShowsTheWindowOnceWithAShuffledGame) {
     // The icon follows the first frame, in every size drawn for it.
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window().windowIcon().isNull(); }, ReadyMs));
     EXPECT_EQ(window().windowIcon().availableSizes().size(), 6);
-}
-
-TEST_F(AppFixture, NewGameAsksAndOnlyYesDeals) {
-    Start();
-    const uint32_t start = g().table.GameStart;
-    host.answers = {MsgResult::No};
-    QTest::qWait(20);
-    action(MenuItem::FileNewgame)->trigger();
-    EXPECT_EQ(g().table.GameStart, start);
-    EXPECT_EQ(host.reseeds, 1);
-    host.answers = {MsgResult::Yes};
-    action(MenuItem::FileNewgame)->trigger();
-    EXPECT_EQ(host.reseeds, 2);
-    EXPECT_EQ(host.shown.back().title, "是否开始新游戏?");
-}
-
-TEST_F(AppFixture, FileMenuOpeningFollowsUndo) {
-    Start();
-    Open(MenuItem::TopFile);
-    EXPECT_FALSE(action(MenuItem::FileUndo)->isEnabled());
-    g().table.UndoAvailable = true;
-    Open(MenuItem::TopFile);
-    EXPECT_TRUE(action(MenuItem::FileUndo)->isEnabled());
 }
 
 TEST_F(AppFixture, ExitAndCloseBoxBothSaveAndEnd) {

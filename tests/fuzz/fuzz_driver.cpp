@@ -1,6 +1,8 @@
 // One libFuzzer driver, built once per target with FUZZ_ENTRY naming the entry point.
 #include "FuzzTargets.h"
 #include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -10,6 +12,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FUZZ_ENTRY(data, size);
+    const std::string broken = FUZZ_ENTRY(data, size);
+    if (!broken.empty()) {
+        std::fprintf(stderr, "%s\n", broken.c_str());
+        std::abort();
+    }
     return 0;
 }

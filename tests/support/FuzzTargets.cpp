@@ -1,4 +1,5 @@
 #include "FuzzTargets.h"
+#include "Invariants.h"
 #include "TestHost.h"
 #include "drawing/CardFaces.h"
 #include "drawing/TablePainter.h"
@@ -8,9 +9,9 @@
 #include "host/QtPictureDecoder.h"
 #include "settings/Settings.h"
 #include "sound/AudioDevice.h"
+#include "sound/WavCheck.h"
 #include "status/Portrait.h"
 #include <array>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <span>
@@ -25,10 +26,6 @@ namespace {
 constexpr std::array<const char*, 9> PictureFiles = {
     "FRONT.BMP", "BACK.BMP", "SORT.BMP", "SIGN.BMP", "IMGCARD.BMP",
     "GOAL.BMP",  "Tavi.BMP", "Taviani.BMP", "BG/BG1.BMP"};
-
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
 
 // The real decoder, except that one file's bytes come from the fuzzer; the others are decoded
 // once and reused.
@@ -48,23 +45,10 @@ private:
     std::map<std::string, std::optional<Picture>> cache;
 };
 
-void CheckTable(const Game& g) {
-    int seen[53] = {};
-    const Table& t = g.table;
-    auto count = [&](const Pile& p) {
-        for (int i = 1; i <= p.Count; ++i) ++seen[p.List[i]];
-    };
-    for (int i = 1; i <= 7; ++i) count(t.Tableau[i]);
-    for (int k = 1; k <= 4; ++k) count(t.Goal[k]);
-    count(t.Stock);
-    count(t.Waste);
-    for (int c = 1; c <= 52; ++c) Require(seen[c] == 1);
-    Require(g.gfx.surfWindow.Pixels.size() == static_cast<size_t>(g.gfx.surfWindow.Width) * g.gfx.surfWindow.Height);
-}
 } // namespace
 
-void FuzzBitmap(const uint8_t* data, size_t size) {
-    if (size == 0) return;
+std::string FuzzBitmap(const uint8_t* data, size_t size) {
+    if (size == 0) return "";
     static SubstitutePictures pictures;
     pictures.target = PictureFiles[data[0] % PictureFiles.size()];
     pictures.bytes = std::span<const uint8_t>(data + 1, size - 1);
@@ -75,31 +59,43 @@ void FuzzBitmap(const uint8_t* data, size_t size) {
     g.table.AppFolder = std::string(GAME_DATA_DIR) + "/";
     g.table.UserSection = "fuzz";
     LoadGame(g);
-    Require(!g.Ended);
+    if (g.Ended) return "a broken picture ended the game";
     NewGame(g, 1);
-    for (int c = 1; c <= 52; ++c) DrawCard(g, g.gfx.surfTable, (c * 37) % 700 - 30, (c * 53) % 520 - 20, g.table.Cards[c]);
+    Surface scratch = NewBlankSurface(640, 480);
+    for (int c = 1; c <= 52; ++c) DrawCard(g, scratch, (c * 37) % 700 - 30, (c * 53) % 520 - 20, g.table.Cards[c]);
     Form_MouseDown(g, ButtonLeft, 0, 50, 80); // turn the stock
     Form_MouseUp(g, ButtonLeft, 0, 50, 80);
     Form_MouseDown(g, ButtonLeft, 0, 130, 80); // take the waste card and carry it about
     Form_MouseMove(g, ButtonLeft, 0, 400, 300);
     Form_MouseMove(g, ButtonLeft, 0, 20, 470);
     Form_MouseUp(g, ButtonLeft, 0, 20, 470);
+    std::string broken = BrokenInvariant(g);
+    if (broken.empty()) broken = PictureDiffers(g);
     host.tickStep = 40;
     tmrTaviBlink_Timer(g);
-    CheckTable(g);
     ShutDown(g);
+    return broken;
 }
 
-void FuzzSound(const uint8_t* data, size_t size) {
+std::string FuzzSound(const uint8_t* data, size_t size) {
     static std::unique_ptr<AudioService> audio = OpenAudioDevice();
     const std::span<const uint8_t> wav(data, size);
+    std::string broken;
+    // The device only ever gets a well-formed file no longer than the bytes that came.
+    if (const auto safe = PlayableWav(wav)) {
+        const uint8_t* p = safe->data();
+        const uint32_t riff = p[4] | p[5] << 8 | p[6] << 16 | static_cast<uint32_t>(p[7]) << 24;
+        if (safe->size() > size || riff != safe->size() - 8) broken = "the checked file outgrew its bytes";
+        else if (PlayableWav(*safe) != safe) broken = "a checked file does not pass unchanged";
+    }
     audio->PlayAsync(wav);
     audio->PlayLoop(wav);
     audio->PlayAsync(wav);
     audio->Stop();
+    return broken;
 }
 
-void FuzzSettings(const uint8_t* data, size_t size) {
+std::string FuzzSettings(const uint8_t* data, size_t size) {
     static constexpr std::array<const char*, 10> Keys = {
         "Front", "Deck", "BG", "Draw", "OrdinaryMove", "GoalMove", "ShowTavi", "PlaySounds", "Version", "Language"};
     TestGame t;
@@ -119,16 +115,20 @@ void FuzzSettings(const uint8_t* data, size_t size) {
     g.gfx.SoundCount = 3;
     ValidateSettings(g);
     const Settings& s = g.settings;
-    Require(s.DrawRule == 1 || s.DrawRule == 3);
-    Require(s.FrontDesign >= 0 && s.FrontDesign < 3 && s.BackDesign >= 0 && s.BackDesign < 4);
-    Require(s.MoveSound >= 0 && s.MoveSound < 3 && s.GoalSound >= 0 && s.GoalSound < 3);
-    Require(s.Background >= 0 && s.Background < 3);
-    Require(s.LanguageCode == "EN" || s.LanguageCode == "DE" || s.LanguageCode == "NO");
+    if (s.DrawRule != 1 && s.DrawRule != 3) return "draw rule out of range";
+    if (s.FrontDesign < 0 || s.FrontDesign >= 3 || s.BackDesign < 0 || s.BackDesign >= 4) return "design out of range";
+    if (s.MoveSound < 0 || s.MoveSound >= 3 || s.GoalSound < 0 || s.GoalSound >= 3) return "sound out of range";
+    if (s.Background < 0 || s.Background >= 3) return "background out of range";
+    if (s.LanguageCode != "EN" && s.LanguageCode != "DE" && s.LanguageCode != "NO") return "unknown language";
     SaveSettings(g);
     // What was saved reads back as the same choices.
     const Settings before = s;
     LoadSettings(g);
-    Require(g.settings.DrawRule == before.DrawRule && g.settings.FrontDesign == before.FrontDesign &&
-            g.settings.ShowTavi == before.ShowTavi && g.settings.PlaySounds == before.PlaySounds &&
-            g.settings.DebugMode == before.DebugMode);
+    const Settings& a = g.settings;
+    const bool same = a.DrawRule == before.DrawRule && a.FrontDesign == before.FrontDesign &&
+                      a.BackDesign == before.BackDesign && a.Background == before.Background &&
+                      a.MoveSound == before.MoveSound && a.GoalSound == before.GoalSound &&
+                      a.ShowTavi == before.ShowTavi && a.PlaySounds == before.PlaySounds &&
+                      a.DebugMode == before.DebugMode;
+    return same ? "" : "saved choices read back differently";
 }

@@ -1,11 +1,19 @@
-// Writes every picture and sound the game loads. The output is deterministic, so
-// the generated files can be committed and re-checked byte for byte.
+// Writes every picture and sound the game loads, after checking them against the layout the
+// game cuts them by: art that breaks it is never written. The output is deterministic, so the
+// generated files can be committed and re-checked.
+//   assetgen <output-folder>     generate, check, then write
+//   assetgen --check <folder>    check art already there
 #include "assets.h"
+#include "check.h"
 #include "fileio.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
+#include <string>
 
 using namespace assetgen;
 
@@ -47,17 +55,37 @@ bool writeIcons(const QDir& out) {
 
 } // namespace
 
+// Copies every file of the checked folder into the destination.
+bool copyInto(const QDir& from, const QDir& to) {
+    QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next(), rel = from.relativeFilePath(source), target = to.filePath(rel);
+        if (!to.mkpath(QFileInfo(rel).path())) return false;
+        QFile::remove(target);
+        if (!QFile::copy(source, target)) return false;
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--check")
+        return checkFolder(QString::fromLocal8Bit(argv[2])) == 0 ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen <output-folder>\n");
+        std::fprintf(stderr, "usage: assetgen <output-folder> | assetgen --check <folder>\n");
         return 2;
     }
-    QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.mkpath("BG") || !out.mkpath("icons")) {
-        std::fprintf(stderr, "assetgen: cannot create %s\n", argv[1]);
+    QTemporaryDir scratch;
+    QDir made(scratch.path());
+    if (!scratch.isValid() || !made.mkpath("BG") || !made.mkpath("icons") || !writeImages(made) ||
+        !writeSounds(made) || !writeIcons(made)) {
+        std::fprintf(stderr, "assetgen: cannot make the art in a scratch folder\n");
         return 1;
     }
-    if (!writeImages(out) || !writeSounds(out) || !writeIcons(out)) {
+    if (checkFolder(made.path()) != 0) {
+        std::fprintf(stderr, "assetgen: the art breaks its layout; nothing was written\n");
+        return 1;
+    }
+    if (!copyInto(made, QDir(QString::fromLocal8Bit(argv[1])))) {
         std::fprintf(stderr, "assetgen: failed writing into %s\n", argv[1]);
         return 1;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the drawing tests: a few lines of BMP writing, a temporary folder, and synthetic
-// art whose every pixel says where it came from, so a test can tell which blit landed where.
+// The one bitmap writer, a temporary folder, and synthetic art whose every pixel says where it
+// came from, so a test can tell which blit landed where. Shared by the drawing and play tests.
 #include "TestHost.h"
 #include "drawing/CardFaces.h"
 #include "state/Surface.h"
@@ -107,11 +107,8 @@ inline Surface MakeTavi(int w, int h) {
     return s;
 }
 
-// A game whose design surfaces are the synthetic art above, on a 640 x 480 table.
-struct DressedGame {
-    TestGame t;
-    Game& g = t.g();
-    DressedGame() {
+// Gives a game the synthetic art above on a 640 x 480 table, piles empty at their places.
+inline void Dress(Game& g) {
         Graphics& x = g.gfx;
         x.surfFront = MakeFront(2);
         x.surfBack = MakeBack(2);
@@ -127,9 +124,6 @@ struct DressedGame {
         FillSurface(x.surfTable, Junk);
         g.settings.ShowTavi = false;
         BuildCardFaces(g);
-        ResetPiles();
-    }
-    void ResetPiles() {
         Table& tb = g.table;
         for (int i = 1; i <= 7; ++i)
             tb.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
@@ -137,7 +131,12 @@ struct DressedGame {
             tb.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
         tb.Stock.Reset(StockX, StockY, StockBound);
         tb.Waste.Reset(WasteX, WasteY, StockBound);
-    }
+}
+
+struct DressedGame {
+    TestGame t;
+    Game& g = t.g();
+    DressedGame() { Dress(g); }
     // Card number of rank r (1..13) in suit s, as BuildCardFaces lays the deck out.
     static uint8_t Number(int rank, int suit) { return uint8_t(13 * suit + rank); }
     void Put(Pile& p, int rank, int suit, uint8_t state) {

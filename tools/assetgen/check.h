@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace assetgen {
+
+// Checks a folder of art against the layout the game cuts it by and the qualities it needs
+// (clean masks, seamless tiles, sounds that do not click); reports each broken rule on stderr
+// and returns how many there were.
+int checkFolder(const QString& folder);
+
+} // namespace assetgen
