@@ -20,10 +20,11 @@ struct SdlApi {
 #define ZORVO_SDL_FUNCTIONS(X)                                                                     \
     X(SDL_SetHint)                                                                                 \
     X(SDL_InitSubSystem)                                                                           \
-    X(SDL_QuitSubSystem) X(SDL_RWFromConstMem) X(SDL_GetTicks) X(SDL_Delay) X(SDL_OpenAudioDevice) \
-        X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice)                     \
-            X(SDL_UnlockAudioDevice) X(SDL_LoadWAV_RW) X(SDL_FreeWAV) X(SDL_BuildAudioCVT)         \
-                X(SDL_ConvertAudio)
+    X(SDL_QuitSubSystem)                                                                           \
+    X(SDL_RWFromConstMem)                                                                          \
+    X(SDL_GetTicks) X(SDL_Delay) X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice)                    \
+        X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice) X(SDL_UnlockAudioDevice) X(SDL_LoadWAV_RW)  \
+            X(SDL_FreeWAV) X(SDL_BuildAudioCVT) X(SDL_ConvertAudio)
 #define ZORVO_SDL_POINTER(name) decltype(&::name) name = nullptr;
     ZORVO_SDL_FUNCTIONS(ZORVO_SDL_POINTER)
 
@@ -78,7 +79,7 @@ void Fill(void* user, Uint8* stream, int length) {
 
 class SdlAudio : public AudioService {
   public:
-    SdlAudio(SDL_AudioDeviceID id, const SDL_AudioSpec& format) : device(id), spec(format) {}
+    SdlAudio(SDL_AudioDeviceID id, const SDL_AudioSpec& format) : device(id), played(format) {}
     ~SdlAudio() override {
         sdl.SDL_CloseAudioDevice(device);
         sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -107,8 +108,8 @@ class SdlAudio : public AudioService {
         const size_t bytes = Play(wav, false);
         if (bytes == 0) return;
         // Wait no longer than the sound lasts (plus a margin), whatever the device does.
-        const size_t perSecond =
-            static_cast<size_t>(spec.freq) * spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8);
+        const size_t perSecond = static_cast<size_t>(played.freq) * played.channels *
+                                 (SDL_AUDIO_BITSIZE(played.format) / 8);
         const auto lasts = static_cast<Uint32>(perSecond ? bytes * 1000 / perSecond : 0);
         const Uint32 limit = sdl.SDL_GetTicks() + 500 + lasts;
         while (Playing() && sdl.SDL_GetTicks() < limit)
@@ -136,8 +137,8 @@ class SdlAudio : public AudioService {
         if (rw == nullptr || sdl.SDL_LoadWAV_RW(rw, 1, &from, &data, &length) == nullptr) return {};
         SDL_AudioCVT cvt{};
         std::vector<uint8_t> out;
-        if (sdl.SDL_BuildAudioCVT(&cvt, from.format, from.channels, from.freq, spec.format,
-                                  spec.channels, spec.freq) >= 0) {
+        if (sdl.SDL_BuildAudioCVT(&cvt, from.format, from.channels, from.freq, played.format,
+                                  played.channels, played.freq) >= 0) {
             out.resize(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
             std::copy_n(data, length, out.begin());
             cvt.buf = out.data();
@@ -167,7 +168,7 @@ class SdlAudio : public AudioService {
     }
 
     SDL_AudioDeviceID device;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec played; // the format the device plays
     std::unique_ptr<Voice> voice;
 };
 } // namespace
