@@ -90,18 +90,6 @@ TEST_F(ShutDownTest, ReleasesShrinksMenusCaptionsAndSaves) {
     EXPECT_TRUE(g.Ended);
 }
 
-TEST_F(ShutDownTest, ExitAndCloseBoxBothSaveAndEndOnce) {
-    for (auto exit : {mnuFileExit_Click, Form_Unload}) {
-        TestGame other;
-        other.g().table.UserSection = "bob";
-        other.g().settings.BackDesign = 2;
-        exit(other.g());
-        EXPECT_EQ(other.host.Get("bob", "Deck"), "2");
-        EXPECT_EQ(other.host.endCalls, 1);
-        EXPECT_TRUE(other.g().Ended);
-    }
-}
-
 // Start-up from the data folder: the game is ready to play, both timers run (the portrait's
 // handler looks at the setting itself), and the table is whole.
 TEST(StartUp, LoadsEverythingAndStartsTheTimers) {
