@@ -100,12 +100,6 @@ TEST_F(AppFixture, ExitAndCloseBoxBothSaveAndEnd) {
     EXPECT_EQ(other.system.endCalls, 1);
 }
 
-TEST_F(AppFixture, StoredDebugModeShowsTheDebugMenu) {
-    host.Set("ann", "Version", "Debug");
-    Start();
-    EXPECT_TRUE(action(MenuItem::TopDebug)->isVisible());
-}
-
 // The buttons of every message box are Chinese: the toolkit's own translation while the game
 // runs, our captions where no translation is loaded.
 TEST_F(AppFixture, MessageBoxButtonsSpeakTheGamesLanguage) {
