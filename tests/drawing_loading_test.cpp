@@ -211,6 +211,16 @@ TEST(LoadGraphics, ABackgroundFileGoneSinceStartUpLeavesTheTableAsItWas) {
     }
 }
 
+TEST(LoadGraphics, StopsWhenAWinSoundEndsTheProgram) {
+    GoodFolder f;
+    std::filesystem::remove(f.dir / "Win.wav");
+    Loaded l(f.dir);
+    LoadGraphics(l.g);
+    EXPECT_TRUE(l.g.Ended);
+    ASSERT_EQ(l.t.host.shown.size(), 1u);
+    EXPECT_TRUE(l.g.sounds.WinSound2.empty()) << "nothing more is loaded after the end";
+}
+
 // Choosing a table, or resetting the settings, shows the new table at once: the window is a full
 // repaint on the chosen background.
 TEST(LoadGraphics, ChoosingABackgroundOrResettingShowsItsTableAtOnce) {

@@ -88,6 +88,9 @@ TEST_F(ShutDownTest, ReleasesShrinksMenusCaptionsAndSaves) {
     EXPECT_EQ(t.host.caption, "Zorvo - Quenta软件");
     EXPECT_EQ(t.host.Get("ann", "Draw"), "3");
     EXPECT_TRUE(g.Ended);
+    const int saves = t.host.flushes;
+    mnuFileExit_Click(g); // an end after the end does not shut down again
+    EXPECT_EQ(t.host.flushes, saves);
 }
 
 // Start-up from the data folder: the game is ready to play, both timers run (the portrait's
