@@ -61,23 +61,9 @@ TEST(DrawFaces, FaceIsComposedPipByPip) {
         std::vector<ExpectedPip> pips;
     } cases[] = {
         {1, 0, 0, {{24, 44, false}}},
-        {5,
-         1,
-         1,
-         {{14, 20, false}, {35, 20, false}, {14, 69, true}, {35, 69, true}, {24, 44, false}}},
-        {10,
-         2,
-         0,
-         {{10, 14, false},
-          {39, 14, false},
-          {10, 34, false},
-          {39, 34, false},
-          {10, 54, true},
-          {39, 54, true},
-          {10, 74, true},
-          {39, 74, true},
-          {24, 24, false},
-          {24, 64, true}}},
+        {5, 1, 1, {{14, 20, false}, {35, 20, false}, {14, 69, true}, {35, 69, true}, {24, 44, false}}},
+        {10, 2, 0, {{10, 14, false}, {39, 14, false}, {10, 34, false}, {39, 34, false}, {10, 54, true},
+                    {39, 54, true}, {10, 74, true}, {39, 74, true}, {24, 24, false}, {24, 64, true}}},
         {11, 3, 1, {{14, 19, false}, {35, 70, true}}},
         {13, 0, 0, {{14, 19, false}, {35, 70, true}}},
     };
@@ -89,8 +75,7 @@ TEST(DrawFaces, FaceIsComposedPipByPip) {
         card.State = StateFaceUp;
         Surface s = Canvas();
         DrawCard(d.g, s, At, At, card);
-        EXPECT_TRUE(
-            SameRect(s, At, At, ExpectedFace(c.rank, c.suit, c.design, c.pips), 0, 0, 64, 104))
+        EXPECT_TRUE(SameRect(s, At, At, ExpectedFace(c.rank, c.suit, c.design, c.pips), 0, 0, 64, 104))
             << "rank " << c.rank;
         EXPECT_TRUE(OnlyCardArea(s));
     }

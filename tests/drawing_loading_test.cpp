@@ -217,11 +217,9 @@ TEST(LoadGraphics, StopsWhenAWinSoundEndsTheProgram) {
     Loaded l(f.dir);
     LoadGraphics(l.g);
     EXPECT_TRUE(l.g.Ended);
-    ASSERT_EQ(l.t.host.shown.size(), 1u) << "Win2.wav is not tried";
-    EXPECT_EQ(l.t.host.shown[0].text.rfind("不能打开文件 " + (f.dir / "Win.wav"), 0), 0u);
-    EXPECT_TRUE(l.g.sounds.WinSound2.empty());
+    ASSERT_EQ(l.t.host.shown.size(), 1u);
+    EXPECT_TRUE(l.g.sounds.WinSound2.empty()) << "nothing more is loaded after the end";
 }
-
 
 // Choosing a table, or resetting the settings, shows the new table at once: the window is a full
 // repaint on the chosen background.

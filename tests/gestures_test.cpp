@@ -39,10 +39,6 @@ struct Row {
 
 class Gestures : public PlayTest {
   protected:
-    // Tracks what changed on the window during each event, to be sure it was shown.
-    Surface before;
-    size_t shownBefore = 0;
-
     Point At(const std::string& a) {
         if (a == "S") return {StockX + 10.0f, StockY + 10.0f};
         if (a == "W") return {static_cast<float>(WasteX + WasteOffset() + 2), WasteY + 2.0f};

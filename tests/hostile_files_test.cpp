@@ -23,13 +23,8 @@
 
 namespace {
 enum class Damage { Missing, Empty, Truncated, Garbage, Directory, Unreadable, HugeDeclaredSize };
-const char* Name(Damage d) {
-    constexpr const char* names[] = {"missing", "empty", "truncated", "garbage", "directory", "unreadable", "huge"};
-    return names[static_cast<int>(d)];
-}
-
+constexpr const char* DamageNames[] = {"missing", "empty", "truncated", "garbage", "directory", "unreadable", "huge"};
 enum class Expect { Nothing, CannotOpenPicture, FatalSound, Defaults };
-
 struct Cell {
     const char* file;
     Damage damage;
@@ -94,9 +89,8 @@ void Damage_(const QString& path, Damage d) {
 }
 
 struct Result {
-    bool ended = false;
+    bool played = false; // false: the game ended while loading
     std::vector<std::string> messages;
-    bool played = false;
 };
 
 // Start the game on the damaged folder, play a little, and end it.
@@ -120,7 +114,6 @@ Result Play(const std::string& folder, SettingsStore* store) {
         r.played = true;
         EndGame(g);
     }
-    r.ended = g.Ended;
     for (auto& m : t.host.shown) r.messages.push_back(m.text);
     return r;
 }
@@ -166,24 +159,14 @@ TEST_P(HostileFiles, GameFollowsItsRulesAndPlaysOn) {
     };
     auto check = [&](const Result& r) {
         const std::string full = folder + "/" + file;
-        switch (Expected(file, c.damage)) {
-        case Expect::Nothing:
-        case Expect::Defaults:
-            EXPECT_TRUE(r.played);
+        const Expect e = Expected(file, c.damage);
+        EXPECT_EQ(r.played, e != Expect::FatalSound);
+        if (e == Expect::Nothing || e == Expect::Defaults) {
             EXPECT_TRUE(r.messages.empty()) << r.messages.front();
-            break;
-        case Expect::CannotOpenPicture:
-            EXPECT_TRUE(r.played);
-            ASSERT_EQ(r.messages.size(), 1u);
-            EXPECT_EQ(r.messages[0], "不能打开文件 " + full + "!");
-            break;
-        case Expect::FatalSound:
-            EXPECT_FALSE(r.played);
-            EXPECT_TRUE(r.ended);
-            ASSERT_EQ(r.messages.size(), 1u);
-            EXPECT_EQ(r.messages[0], "不能打开文件 " + full);
-            break;
+            return;
         }
+        ASSERT_EQ(r.messages.size(), 1u);
+        EXPECT_EQ(r.messages[0], "不能打开文件 " + full + (e == Expect::CannotOpenPicture ? "!" : ""));
     };
 
     if (c.damage != Damage::Unreadable || geteuid() != 0) {
@@ -226,7 +209,7 @@ std::vector<Cell> AllCells() {
 
 INSTANTIATE_TEST_SUITE_P(EveryFileEveryWay, HostileFiles, ::testing::ValuesIn(AllCells()),
                          [](const auto& cell) {
-                             std::string n = std::string(cell.param.file) + "_" + Name(cell.param.damage);
+                             std::string n = std::string(cell.param.file) + "_" + DamageNames[int(cell.param.damage)];
                              for (char& ch : n)
                                  if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;

@@ -1,5 +1,4 @@
 #include "Positions.h"
-#include "Printers.h"
 #include "TestHost.h"
 #include "model/Rules.h"
 #include <gtest/gtest.h>
@@ -150,17 +149,4 @@ TEST(RulesPredicates, EventCoordinatesRoundToWholePixelsAndWildOnesStayFarOff) {
     EXPECT_EQ(Pixel(1e30f), 1000000);
     EXPECT_EQ(Pixel(-1e30f), -1000000);
     EXPECT_EQ(Pixel(std::numeric_limits<float>::quiet_NaN()), -1000000);
-}
-
-TEST(RulesPrinters, NameCardsAndPilesReadably) {
-    TestGame tg;
-    Game& g = tg.g();
-    ClearTable(g);
-    Lay(g, 3, "(4C) (9D) 5S 4H");
-    Lay(g, 13, "QH 10D");
-    const Table& t = g.table;
-    EXPECT_EQ(CardText(t, CardNo("QH")), "Q♥");
-    EXPECT_EQ(PileText(t, t.Tableau[3]), "2 down, 5♠ 4♥");
-    EXPECT_EQ(PileText(t, t.Tableau[1]), "empty");
-    EXPECT_NE(PositionText(t).find("waste: Q♥ 10♦"), std::string::npos);
 }

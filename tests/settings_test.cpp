@@ -28,7 +28,7 @@ struct SettingsTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(SettingsTest, NewUserGetsTheDefaults) {
+TEST_F(SettingsTest, NewUserGetsTheDefaultsAndTheTimerAndMenuFollowTheStore) {
     s.DrawRule = 3;
     s.ShowTavi = false;
     LoadSettings(g);
@@ -44,6 +44,12 @@ TEST_F(SettingsTest, NewUserGetsTheDefaults) {
     EXPECT_EQ(s.LanguageCode, "EN");
     EXPECT_TRUE(t.host.TimerEnabled(TimerId::TaviBlink));
     EXPECT_FALSE(t.host.Get(MenuItem::TopDebug).visible);
+    // Stored the other way, the portrait timer and the debug menu follow.
+    Store("ShowTavi", "0");
+    Store("Version", "Debug");
+    LoadSettings(g);
+    EXPECT_FALSE(t.host.TimerEnabled(TimerId::TaviBlink));
+    EXPECT_TRUE(t.host.Get(MenuItem::TopDebug).visible);
 }
 
 // Each stored text and what it must load as; text that is not a fitting number falls back.
@@ -88,14 +94,6 @@ TEST_F(SettingsTest, EveryKeyConvertsAndChecksItsText) {
         LoadSettings(g);
         EXPECT_TRUE(c.expect(s)) << c.key << " = \"" << c.text.substr(0, 20) << "\"";
     }
-}
-
-TEST_F(SettingsTest, LoadAppliesPortraitTimerAndDebugMenu) {
-    Store("ShowTavi", "0");
-    Store("Version", "Debug");
-    LoadSettings(g);
-    EXPECT_FALSE(t.host.TimerEnabled(TimerId::TaviBlink));
-    EXPECT_TRUE(t.host.Get(MenuItem::TopDebug).visible);
 }
 
 TEST_F(SettingsTest, SaveWritesNineKeysAndNeverTheLanguage) {
@@ -156,30 +154,6 @@ struct RealStoreTest : ::testing::Test {
     QTemporaryDir home;
     void SetUp() override { qputenv("XDG_CONFIG_HOME", home.path().toUtf8()); }
 };
-
-TEST_F(RealStoreTest, SettingsSurviveARestart) {
-    {
-        TestGame t;
-        QtSettingsStore store(SettingsApplication);
-        t.g().host.store = &store;
-        t.g().table.UserSection = "ann";
-        LoadSettings(t.g());
-        t.g().settings.BackDesign = 3;
-        t.g().settings.DrawRule = 3;
-        t.g().settings.PlaySounds = false;
-        SaveSettings(t.g());
-    }
-    EXPECT_TRUE(QFile::exists(home.path() + "/Varnel.conf"));
-    TestGame t;
-    QtSettingsStore store(SettingsApplication);
-    t.g().host.store = &store;
-    t.g().table.UserSection = "ann";
-    LoadSettings(t.g());
-    EXPECT_EQ(t.g().settings.BackDesign, 3);
-    EXPECT_EQ(t.g().settings.DrawRule, 3);
-    EXPECT_FALSE(t.g().settings.PlaySounds);
-    EXPECT_FALSE(store.Get("ann", "Language").has_value());
-}
 
 TEST_F(RealStoreTest, AwkwardLoginNamesKeepSectionsOfTheirOwn) {
     const std::vector<std::string> names = {

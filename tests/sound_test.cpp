@@ -2,7 +2,6 @@
 #include "settings/UiTexts.h"
 #include "sound/Sound.h"
 #include "play/Loading.h"
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -47,13 +46,6 @@ TEST_F(SoundTest, MissingFileShowsThePathSavesAndEnds) {
     EXPECT_TRUE(g.Ended);
     EXPECT_EQ(t.host.endCalls, 1);
     EXPECT_EQ(t.host.Get("ann", "Draw"), "3");
-}
-
-TEST_F(SoundTest, AFolderInPlaceOfTheFileCountsAsMissing) {
-    QDir(dir.path()).mkdir("Snd1.wav");
-    LoadMoveSounds(g);
-    EXPECT_TRUE(g.Ended);
-    EXPECT_EQ(t.host.shown.size(), 1u); // one message, not one per sound
 }
 
 TEST_F(SoundTest, MoveSoundsPlayOnlyWhenSwitchedOn) {

@@ -32,7 +32,7 @@ struct AppFixture : ::testing::Test {
     std::unique_ptr<Application> app;
     AudioService* audio = nullptr; // the recording host's unless a test brings its own
 
-    void Start(bool splash = true) {
+    ServiceOverrides Overrides() {
         ServiceOverrides o;
         o.dialogs = &host;
         o.store = &host;
@@ -40,7 +40,10 @@ struct AppFixture : ::testing::Test {
         o.system = &system;
         o.random = &host;
         o.loginName = "ann";
-        app = std::make_unique<Application>(o);
+        return o;
+    }
+    void Start(bool splash = true) {
+        app = std::make_unique<Application>(Overrides());
         ASSERT_TRUE(app->Main());
         if (splash) WaitForSplash();
     }

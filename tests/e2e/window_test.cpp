@@ -141,13 +141,7 @@ TEST_F(AppFixture, MessageBoxButtonsSpeakTheGamesLanguage) {
 }
 
 TEST_F(AppFixture, ClosedBeforeTheGameHasLoadedNothingIsSaved) {
-    ServiceOverrides o;
-    o.dialogs = &host;
-    o.store = &host;
-    o.audio = &host;
-    o.system = &system;
-    o.random = &host;
-    app = std::make_unique<Application>(o);
+    app = std::make_unique<Application>(Overrides());
     app->Window().close(); // a signal during the screen question closes it like this
     EXPECT_TRUE(host.store.empty());
     EXPECT_EQ(system.endCalls, 0);
@@ -215,13 +209,8 @@ TEST_F(AppFixture, ClosedDuringAStartUpMessageEndsOnceLoaded) {
         }
     } dialogs;
     dialogs.host = &host;
-    ServiceOverrides o;
+    ServiceOverrides o = Overrides();
     o.dialogs = &dialogs;
-    o.store = &host;
-    o.audio = &host;
-    o.system = &system;
-    o.random = &host;
-    o.loginName = "ann";
     o.appFolder = folder.toStdString();
     app = std::make_unique<Application>(o);
     dialogs.arrive = [this] { app->Window().close(); };

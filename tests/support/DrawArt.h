@@ -5,7 +5,6 @@
 #include "drawing/CardFaces.h"
 #include "state/Surface.h"
 #include "state/Game.h"
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -109,28 +108,28 @@ inline Surface MakeTavi(int w, int h) {
 
 // Gives a game the synthetic art above on a 640 x 480 table, piles empty at their places.
 inline void Dress(Game& g) {
-        Graphics& x = g.gfx;
-        x.surfFront = MakeFront(2);
-        x.surfBack = MakeBack(2);
-        x.surfSort = MakeSort();
-        x.surfSign = MakeSign();
-        x.surfImgCard = Coded(120, 70, CourtPix);
-        x.surfGoal = MakeGoal();
-        x.surfTavi = MakeTavi(40, 30);
-        x.surfBackground = Coded(640, 480, BgPix);
-        x.surfTable = NewBlankSurface(640, 480);
-        x.surfWindow = NewBlankSurface(640, 480);
-        x.surfDrag = NewBlankSurface(128, 376);
-        FillSurface(x.surfTable, Junk);
-        g.settings.ShowTavi = false;
-        BuildCardFaces(g);
-        Table& tb = g.table;
-        for (int i = 1; i <= 7; ++i)
-            tb.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
-        for (int k = 1; k <= 4; ++k)
-            tb.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
-        tb.Stock.Reset(StockX, StockY, StockBound);
-        tb.Waste.Reset(WasteX, WasteY, StockBound);
+    Graphics& x = g.gfx;
+    x.surfFront = MakeFront(2);
+    x.surfBack = MakeBack(2);
+    x.surfSort = MakeSort();
+    x.surfSign = MakeSign();
+    x.surfImgCard = Coded(120, 70, CourtPix);
+    x.surfGoal = MakeGoal();
+    x.surfTavi = MakeTavi(40, 30);
+    x.surfBackground = Coded(640, 480, BgPix);
+    x.surfTable = NewBlankSurface(640, 480);
+    x.surfWindow = NewBlankSurface(640, 480);
+    x.surfDrag = NewBlankSurface(128, 376);
+    FillSurface(x.surfTable, Junk);
+    g.settings.ShowTavi = false;
+    BuildCardFaces(g);
+    Table& tb = g.table;
+    for (int i = 1; i <= 7; ++i)
+        tb.Tableau[i].Reset(TableauX(i), TableauY, TableauBound);
+    for (int k = 1; k <= 4; ++k)
+        tb.Goal[k].Reset(GoalX(k), GoalY, GoalBound);
+    tb.Stock.Reset(StockX, StockY, StockBound);
+    tb.Waste.Reset(WasteX, WasteY, StockBound);
 }
 
 struct DressedGame {
@@ -153,10 +152,7 @@ struct ExpectedPip {
     bool inverted;
 };
 inline Surface ExpectedFace(int rank, int suit, int design, const std::vector<ExpectedPip>& pips) {
-    Surface s = NewBlankSurface(64, 104);
-    for (int y = 0; y < 104; ++y)
-        for (int x = 0; x < 64; ++x)
-            s.At(x, y) = FrontPix(design, x, y);
+    Surface s = Coded(64, 104, [design](int x, int y) { return FrontPix(design, x, y); });
     if (rank > 10)
         for (int y = 0; y < 70; ++y)
             for (int x = 0; x < 40; ++x)
@@ -220,96 +216,19 @@ inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
               static_cast<std::streamsize>(bytes.size()));
 }
 
-// A Windows bitmap of the given depth: 1, 4, 8 (paletted, RLE8 if asked), 16 (5-5-5), 24, 32.
-// Paletted pictures may use at most 2^bits distinct colours.
-inline std::vector<uint8_t> EncodeBmp(int w, int h, const std::vector<uint32_t>& px, int bits,
-                                      bool rle8 = false, int declaredW = 0, int declaredH = 0) {
-    std::vector<uint32_t> palette;
-    std::vector<uint8_t> index(px.size());
-    if (bits <= 8) {
-        for (size_t i = 0; i < px.size(); ++i) {
-            auto it = std::find(palette.begin(), palette.end(), px[i]);
-            if (it == palette.end()) it = palette.insert(palette.end(), px[i]);
-            index[i] = uint8_t(it - palette.begin());
-        }
-        palette.resize(size_t{1} << bits);
-    }
-    std::vector<uint8_t> data;
-    const size_t stride = size_t((w * bits + 31) / 32) * 4;
-    for (int y = h - 1; y >= 0; --y) { // bottom row first
-        const size_t at = size_t(y) * size_t(w);
-        if (rle8) {
-            for (int x = 0; x < w;) {
-                int run = 1;
-                while (x + run < w && run < 255 && index[at + x + run] == index[at + x])
-                    ++run;
-                data.push_back(uint8_t(run));
-                data.push_back(index[at + x]);
-                x += run;
-            }
-            data.push_back(0); // end of line
-            data.push_back(0);
-            continue;
-        }
-        std::vector<uint8_t> row(stride, 0);
-        for (int x = 0; x < w; ++x) {
-            const uint32_t c = px[at + x];
-            const uint8_t i = index[at + x];
-            switch (bits) {
-            case 1:
-                row[x / 8] |= uint8_t(i << (7 - x % 8));
-                break;
-            case 4:
-                row[x / 2] |= uint8_t(x % 2 ? i : i << 4);
-                break;
-            case 8:
-                row[x] = i;
-                break;
-            case 16: {
-                const uint16_t v =
-                    uint16_t(((c >> 19) & 31) << 10 | ((c >> 11) & 31) << 5 | ((c >> 3) & 31));
-                row[2 * x] = uint8_t(v);
-                row[2 * x + 1] = uint8_t(v >> 8);
-                break;
-            }
-            default:
-                for (int k = 0; k < bits / 8 && k < 3; ++k)
-                    row[size_t(x) * (bits / 8) + k] = uint8_t(c >> (8 * k));
-            }
-        }
-        data.insert(data.end(), row.begin(), row.end());
-    }
-    if (rle8) {
-        data.push_back(0); // end of picture
-        data.push_back(1);
-    }
+// A 24-bit Windows bitmap, bottom row first.
+inline void WriteBmp(const std::string& path, const Surface& s) {
+    const uint32_t stride = uint32_t(s.Width * 3 + 3) / 4 * 4, size = stride * uint32_t(s.Height);
     std::vector<uint8_t> f = {'B', 'M'};
-    const uint32_t offset = 14 + 40 + uint32_t(palette.size()) * 4;
-    // File header, info header (planes and depth share a word), then the palette as B, G, R, 0.
-    std::vector<uint32_t> words = {offset + uint32_t(data.size()),
-                                   0,
-                                   offset,
-                                   40,
-                                   uint32_t(declaredW ? declaredW : w),
-                                   uint32_t(declaredH ? declaredH : h),
-                                   1 | uint32_t(bits) << 16,
-                                   rle8 ? 1u : 0u,
-                                   uint32_t(data.size()),
-                                   2835,
-                                   2835,
-                                   uint32_t(palette.size()),
-                                   0};
-    for (uint32_t c : palette)
-        words.push_back(c & 0xFFFFFF);
-    for (uint32_t v : words)
-        for (int k = 0; k < 4; ++k)
-            f.push_back(uint8_t(v >> (8 * k)));
-    f.insert(f.end(), data.begin(), data.end());
-    return f;
-}
-
-inline void WriteBmp(const std::string& path, const Surface& s, int bits = 24) {
-    WriteBytes(path, EncodeBmp(s.Width, s.Height, s.Pixels, bits));
+    for (uint32_t v : {54 + size, 0u, 54u, 40u, uint32_t(s.Width), uint32_t(s.Height),
+                       1u | 24u << 16, 0u, size, 2835u, 2835u, 0u, 0u})
+        for (int k = 0; k < 4; ++k) f.push_back(uint8_t(v >> (8 * k)));
+    for (int y = s.Height - 1; y >= 0; --y) {
+        for (int x = 0; x < s.Width; ++x)
+            for (int k = 0; k < 3; ++k) f.push_back(uint8_t(s.At(x, y) >> (8 * k)));
+        f.resize(f.size() + stride - size_t(s.Width) * 3, 0);
+    }
+    WriteBytes(path, f);
 }
 
 } // namespace drawtest

@@ -20,7 +20,6 @@ Host TestHost::AsHost() {
 }
 
 void TestHost::Invalidate(int x, int y, int w, int h) {
-    ++invalidations;
     invalidated.push_back({x, y, w, h});
 }
 

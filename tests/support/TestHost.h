@@ -89,7 +89,6 @@ public:
     std::array<int, 3> panelWidth{0, 96, 96};
     int optionsPopups = 0;
     std::vector<size_t> shownNow;
-    int invalidations = 0;
     std::vector<std::array<int, 4>> invalidated;
     std::vector<Item> items;
     std::array<std::vector<Item>, 5> lists;
