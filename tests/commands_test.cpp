@@ -152,7 +152,7 @@ TEST(CommandTexts, TimesFoldersAndUserSections) {
 }
 
 TEST_F(Commands, MenusAndOptions) {
-    h.ListSetCaption(MenuList::LayoutFrontFront, 0, "图案 1"); // the counts are still 0
+    h.ListSetCaption(MenuList::LayoutFrontFront, 0, "own"); // the counts are still 0
     ApplyTexts(g);
     for (MenuItem i : {TopFile, FileNewgame, FileUndo, OptionsSounds, OptionsSoundsPlaysounds,
                        OptionsTavi, HelpAbout, OptionsRulesDraw, DebugWin})
@@ -160,7 +160,7 @@ TEST_F(Commands, MenusAndOptions) {
     seen["menu"] += h.List(MenuList::LayoutFrontFront)[0].caption;
     mnuHelpAbout_Click(g);
     Expect("cap=Zorvo - Quenta软件;msg=ZorvoV2.7(Quenta软件);title=关于;style=64;menu=文件(&F)|"
-           "新游戏(&G)|撤销(&U)|声效(&S)|启动声效|显示头像|关于(&A)...|Draw..||图案 1;msgs=1");
+           "新游戏(&G)|撤销(&U)|声效(&S)|启动声效|显示头像|关于(&A)...|Draw..||own;msgs=1");
     g.table.InputArmed = g.table.UndoAvailable = false;
     mnuTopFile_Click(g);
     g.table.UndoAvailable = true;
