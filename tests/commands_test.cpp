@@ -71,13 +71,13 @@ struct Commands : ::testing::Test {
         for (char ch : keys)
             Form_KeyDown(g, std::toupper(static_cast<unsigned char>(ch)), 0);
     }
-    // A sorted deal on the synthetic art, all goals counted full; win sounds of 1 and 2 bytes.
-    void Won() {
+    // A sorted deal on the synthetic art, three goals counted full; win sounds of 1 and 2 bytes.
+    void Deal() {
         drawtest::Dress(g);
         g.sounds.WinSound = {1}, g.sounds.WinSound2 = {2, 2};
         NewGame(g, 0);
         h.invalidated.clear();
-        std::for_each(g.table.Goal.begin() + 1, g.table.Goal.end(), [](Pile& p) { p.Count = 13; });
+        g.table.Goal[1].Count = g.table.Goal[2].Count = g.table.Goal[3].Count = 13;
     }
     // Four portrait frames, each a colour, over a felt; every repaint notes what the eye shows.
     void Strip() {
@@ -258,28 +258,28 @@ TEST_F(Commands, KeysSoundsStartAndEnd) {
 }
 
 TEST_F(Commands, CelebrationAndPortrait) {
-    Won();
+    Deal();
     const auto first = [&] { return g.table.Cards[1].Rank * 4 + g.table.Cards[1].Suit; };
     const int sorted = first();
     g.settings.PlaySounds = false; // the win is heard all the same
     h.onDoEvents = [&] { g.table.InputArmed = true; };
-    CheckForWin(g);
+    mnuDebugWin_Click(g);
     seen["dealt"] = On(first() != sorted) + On(g.table.GameStart == h.tick);
     Expect("played=sync1 loop2 stop0 ;looks=1;faces=52;msgs=1;msg=是否开始新游戏？;"
            "title=开始新游戏;style=36;goal1=0;dealt=11;reseeds=2;busy=0;blink=1");
-    Won();
+    Deal();
     h.randomScript.assign(100000, 0.5); // no jitter, no kick
     h.atLook[6] = [&] { g.table.InputArmed = true; };
-    CheckForWin(g);
+    mnuDebugWin_Click(g);
     Expect("faces=312;face0=325,30;face1=329,33;face62=573,216;face63=569,219;face115=361,375;"
            "face116=357,372;face205=1,105;face206=5,102;face240=141,0;face241=145,3");
-    Won();
+    Deal();
     h.SetTimerEnabled(TaviBlink, true);
     h.onDoEvents = [&] { g.table.InputArmed = true; };
     Celebrate(g);
     seen["trail"] = PictureDiffers(g);
     Expect("saw=01 ;trail=;blink=1;reseeds=1;played=loop2 stop0 ");
-    Won();
+    Deal();
     g.table.Goal[4].Count = 12;                 // three full goals and twelve: no win
     Form_MouseUp(g, ButtonLeft, 0, 5.0f, 5.0f); // a release carrying nothing looks for a win
     seen["twelve"] = std::to_string(h.played.size() + h.shown.size()) + On(g.table.WinCheckBusy);
@@ -288,21 +288,21 @@ TEST_F(Commands, CelebrationAndPortrait) {
     h.answers = {MsgResult::No};
     Form_MouseUp(g, ButtonLeft, 0, 5.0f, 5.0f);
     Expect("twelve=00;msgs=1;msg=是否开始新游戏？;end=1;endCalls=1;ann/Draw=1");
-    Won();
+    Deal();
     h.atLook[1] = [&] { mnuDebugWin_Click(g); }; // turned away
     h.atLook[2] = [&] { mnuFileUndo_Click(g); };
     h.atLook[3] = [&] { mnuTopHelp_Click(g); }; // opening a menu ends it
     mnuDebugWin_Click(g);
     Expect("looks=3;played=sync1 loop2 stop0 ;msgs=1;busy=0");
-    Won();
+    Deal();
     h.onDoEvents = [&] { Form_Unload(g); };
     mnuDebugWin_Click(g);
     Expect("end=1;endCalls=1;msgs=0;ann/Version=Release");
-    Won();
+    Deal();
     h.onDoEvents = [&] { h.answers.push_front(MsgResult::Yes), mnuFileNewgame_Click(g); };
     mnuDebugWin_Click(g); // the new deal arms input, which ends the celebration
     Expect("busy=0;end=0;looks=1");
-    Won(); // counted full without cards: a right-click on the ace must not add a 14th
+    Deal(); // counted full without cards: a right-click on the ace must not add a 14th
     h.onDoEvents = [&] {
         Form_MouseDown(g, ButtonRight, 0, 110, 170), Form_MouseUp(g, ButtonRight, 0, 110, 170);
         Form_MouseDown(g, ButtonLeft, 0, 110, 170); // ends the celebration, and does nothing else
