@@ -15,9 +15,9 @@
 #include "status/ElapsedTime.h"
 #include "status/Portrait.h"
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <optional>
 #include <sstream>
 
 namespace {
