@@ -1,6 +1,4 @@
-// What may reach the audio library, and what the real adapter makes of it on SDL's file-writing
-// driver: what would come out of the speakers.
-#include "FuzzTargets.h"
+// What may reach the audio library, and what SDL's disk driver says would reach the speakers.
 #include "sound/AudioDevice.h"
 #include "sound/WavCheck.h"
 #include <QTemporaryDir>
@@ -8,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <gtest/gtest.h>
 
@@ -18,24 +17,21 @@ using Bytes = std::vector<uint8_t>;
 void Put(Bytes& w, size_t at, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) w[at + i] = uint8_t(v >> 8 * i);
 }
-// A sound from data/ (16-bit mono, 44-byte header), its samples repeated 2^doublings times.
-Bytes Sound(const char* name, int doublings = 0) {
-    const std::string b = ReadFile(std::string(GAME_DATA_DIR "/") + name);
-    Bytes w(b.begin(), b.end());
-    for (int i = 0; i < doublings; ++i) w.insert(w.end(), w.begin() + 44, w.end());
-    if (doublings) Put(w, 4, uint32_t(w.size() - 8), 4), Put(w, 40, uint32_t(w.size() - 44), 4);
-    return w;
+Bytes Read(const std::string& path) {
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
-Bytes Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t claim, size_t has) {
+Bytes Sound(const char* name) { return Read(std::string(GAME_DATA_DIR "/") + name); }
+// A plain 44-byte header and `n` bytes of loud samples (a steady level, as one is heard).
+Bytes Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t claim, size_t n) {
     Bytes w = Sound("Snd1.wav");
-    w.resize(44 + has, 0x40);
-    Put(w, 4, uint32_t(36 + has), 4), Put(w, 20, tag, 2), Put(w, 22, channels, 2), Put(w, 24, rate, 4);
-    Put(w, 28, rate * channels * bits / 8, 4), Put(w, 32, channels * bits / 8, 2), Put(w, 34, bits, 2);
-    Put(w, 40, claim, 4);
+    w.resize(44 + n, 0x40);
+    Put(w, 4, uint32_t(36 + n), 4), Put(w, 20, tag, 2), Put(w, 22, channels, 2);
+    Put(w, 24, rate, 4), Put(w, 28, rate * channels * bits / 8, 4);
+    Put(w, 32, channels * bits / 8, 2), Put(w, 34, bits, 2), Put(w, 40, claim, 4);
     return w;
 }
 // Root-mean-square level of the 16-bit samples in bytes [from, to) of what the device wrote.
-double Rms(const std::string& out, size_t from, size_t to) {
+double Rms(const Bytes& out, size_t from, size_t to) {
     double sum = 0, n = 0;
     for (int16_t s = 0; from + 1 < std::min(to, out.size()); from += 2, ++n)
         std::memcpy(&s, &out[from], 2), sum += double(s) * s;
@@ -43,8 +39,7 @@ double Rms(const std::string& out, size_t from, size_t to) {
 }
 } // namespace
 
-// An ordinary file passes unchanged, one whose data claims more than is there is cut to what
-// is (-1: refused, as formats that would balloon or mean nothing are).
+// Ordinary files pass unchanged, data claims are cut to what is there; -1: refused (balloons).
 TEST(WavCheck, OrdinaryFilesPassClaimsAreCutOddFormatsAreRefused) {
     const std::string junk("RIFF\1\2\3\4WAVEdata", 16), text = "this is not a sound";
     const struct { Bytes wav; int64_t data; } rows[] = {
@@ -64,9 +59,8 @@ TEST(WavCheck, OrdinaryFilesPassClaimsAreCutOddFormatsAreRefused) {
     }
 }
 
-// One sound at a time: each is heard (a cut-off one as far as it goes) and cuts off a long one
-// still playing; the game waits for the win tune's end (about two seconds). Bytes that are no
-// sound are silent and never hang, and without a device every call returns.
+// Each sound is heard and cuts off a long one still playing; the game waits for the win tune's
+// end (two seconds). Bytes that are no sound are silent, and nothing hangs, even with no device.
 TEST(AudioDevice, EachSoundIsHeardAloneAndBadBytesAreSilent) {
     QTemporaryDir dir;
     const std::string out = dir.filePath("out.raw").toStdString();
@@ -74,21 +68,23 @@ TEST(AudioDevice, EachSoundIsHeardAloneAndBadBytesAreSilent) {
     Bytes cut = Sound("Snd1.wav");
     cut.resize(cut.size() / 3);
     const struct { const char* driver; Bytes wav; bool sync, overLong, heard; } rows[] = {
-        {"disk", Sound("Snd1.wav"), false, true, true}, {"disk", Sound("Win.wav"), true, true, true},
+        {"disk", Sound("Snd1.wav"), false, true, true},
+        {"disk", Sound("Win.wav"), true, true, true},
         {"disk", cut, true, false, true}, {"disk", {}, true, false, false},
-        {"disk", {'R', 'I', 'F', 'F'}, true, false, false}, {"disk", Bytes(999, 0xAB), true, false, false},
+        {"disk", {'R', 'I', 'F', 'F'}, true, false, false},
+        {"disk", Bytes(999, 0xAB), true, false, false},
         {"no-such-driver", Sound("Win.wav"), true, false, false}};
     for (const auto& r : rows) {
         setenv("SDL_AUDIODRIVER", r.driver, 1), setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
         auto audio = OpenAudioDevice();
-        if (r.overLong) audio->PlayAsync(Sound("Snd1.wav", 6)); // about eight seconds
+        if (r.overLong) audio->PlayAsync(Wav(1, 1, 22050, 16, 441000, 441000)); // ten seconds
         const auto start = std::chrono::steady_clock::now();
         r.sync ? audio->PlaySync(r.wav) : audio->PlayAsync(r.wav);
         EXPECT_GE(std::chrono::steady_clock::now() - start, r.sync && r.overLong ? 1500ms : 0ms);
         const uintmax_t from = written(), second = 44100 * 4; // 16-bit stereo
         while (fs::exists(out) && written() < from + second) std::this_thread::sleep_for(5ms);
         audio->PlayLoop(r.wav), audio->Stop(), audio.reset();
-        const std::string played = ReadFile(out);
+        const Bytes played = Read(out);
         EXPECT_EQ(Rms(played, 0, from + second / 2) > 300, r.heard) << r.wav.size();
         EXPECT_LT(Rms(played, from + second / 2, from + second), 30.0) << r.wav.size();
         fs::remove(out);
