@@ -21,10 +21,10 @@ Bytes Read(const std::string& path) {
     return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 Bytes Sound(const char* name) { return Read(std::string(GAME_DATA_DIR "/") + name); }
-// A plain 44-byte header and `n` bytes of loud samples (a steady level, as one is heard).
+// A plain 44-byte header and `n` bytes of a faint steady level: heard, but not as a sound is.
 Bytes Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t claim, size_t n) {
     Bytes w = Sound("Snd1.wav");
-    w.resize(44 + n, 0x40);
+    w.resize(44 + n, 0x01);
     Put(w, 4, uint32_t(36 + n), 4), Put(w, 20, tag, 2), Put(w, 22, channels, 2);
     Put(w, 24, rate, 4), Put(w, 28, rate * channels * bits / 8, 4);
     Put(w, 32, channels * bits / 8, 2), Put(w, 34, bits, 2), Put(w, 40, claim, 4);
