@@ -1,217 +1,204 @@
-// Every file the game reads, broken every way we can think of: the game follows its rules for
-// missing and undecodable files, and otherwise plays on. Never a crash, a hang or lost settings.
+// What the game reads and writes: settings, the settings file, every data file, fuzzed inputs.
+#include "FuzzTargets.h"
 #include "TestHost.h"
-#include "drawing/TablePainter.h"
-#include "play/Deck.h"
 #include "play/Lifecycle.h"
-#include "play/Mouse.h"
-#include "options/Options.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
+#include <QLockFile>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
-#include <gtest/gtest.h>
+#include <fstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#ifndef GAME_DATA_DIR
-#define GAME_DATA_DIR "data"
-#endif
+#include <gtest/gtest.h>
 
 namespace {
-enum class Damage { Missing, Empty, Truncated, Garbage, Directory, Unreadable, HugeDeclaredSize };
-constexpr const char* DamageNames[] = {"missing", "empty", "truncated", "garbage", "directory", "unreadable", "huge"};
-enum class Expect { Nothing, CannotOpenPicture, FatalSound, Defaults };
-struct Cell {
-    const char* file;
-    Damage damage;
-};
+namespace fs = std::filesystem;
+const Settings Changed{5, 6, 7, 3, 8, 9, false, false, true, "NO"}; // not one default
 
-bool IsPicture(const std::string& f) { return f.ends_with(".BMP"); }
-
-// What the game must do; the same table is written out for people in docs/.
-Expect Expected(const std::string& file, Damage d) {
-    if (file == "Varnel.conf") return Expect::Defaults;
-    const bool gone = d == Damage::Missing || d == Damage::Directory;
-    if (IsPicture(file)) return gone ? Expect::Nothing : Expect::CannotOpenPicture;
-    // Sounds: the move sound in use and the two win sounds must be there; bytes are not judged.
-    const bool needed = file == "Snd1.wav" || file == "Win.wav" || file == "Win2.wav";
-    return gone && needed ? Expect::FatalSound : Expect::Nothing;
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
-
-QByteArray HugeHeader(const std::string& file, const QByteArray& good) {
-    QByteArray b = good;
-    if (IsPicture(file)) {
-        const qint32 side = 100000;
-        b.replace(18, 4, reinterpret_cast<const char*>(&side), 4); // width
-        b.replace(22, 4, reinterpret_cast<const char*>(&side), 4); // height
-    } else {
-        const quint32 size = 0x7FFFFFF0u;
-        b.replace(4, 4, reinterpret_cast<const char*>(&size), 4);  // RIFF size
-        b.replace(40, 4, reinterpret_cast<const char*>(&size), 4); // data size
-    }
-    return b;
+std::string ReadFile(const std::string& path) {
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
-
-void Damage_(const QString& path, Damage d) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    const QByteArray good = f.readAll();
-    f.close();
-    QFile::remove(path);
-    auto write = [&](const QByteArray& bytes) {
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    };
-    switch (d) {
-    case Damage::Missing: break;
-    case Damage::Empty: write({}); break;
-    case Damage::Truncated: write(good.left(good.size() / 2)); break;
-    case Damage::Garbage: {
-        QByteArray junk(4096, '\0');
-        for (int i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 7919 + 13) & 0xFF);
-        write(junk);
-        break;
+// True if `play`, run in a child (as nobody if asked) whose files may grow to `maxBytes` (0: any
+// size) as on a nearly full disk, returned true and failed no check.
+bool InChild(const std::function<bool()>& play, unsigned long maxBytes = 0, bool nobody = false) {
+    if (const pid_t pid = fork(); pid != 0) {
+        int status = 0;
+        return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    case Damage::Directory: QDir().mkpath(path); break;
-    case Damage::Unreadable:
-        write(good.isEmpty() ? QByteArray("x") : good);
-        std::filesystem::permissions(path.toStdString(), std::filesystem::perms::none);
-        break;
-    case Damage::HugeDeclaredSize:
-        write(good.isEmpty() ? QByteArray(8 * 1024 * 1024, 'x') : HugeHeader(path.toStdString(), good));
-        break;
-    }
+    std::signal(SIGXFSZ, SIG_IGN); // writes past the limit fail with EFBIG instead
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = maxBytes != 0 ? maxBytes : limit.rlim_cur;
+    if (setrlimit(RLIMIT_FSIZE, &limit) || (nobody && (setgid(65534) || setuid(65534)))) _exit(3);
+    _exit(play() && !::testing::Test::HasFailure() ? 0 : 1);
 }
-
-struct Result {
-    bool played = false; // false: the game ended while loading
-    std::vector<std::string> messages;
-};
-
-// Start the game on the damaged folder, play a little, and end it.
-Result Play(const std::string& folder, SettingsStore* store) {
-    TestGame t;
-    Game& g = t.g();
-    if (store) g.host.store = store;
-    g.table.AppFolder = folder + "/";
-    g.table.UserSection = "ann";
-    Result r;
-    LoadGame(g);
-    if (!g.Ended) {
-        NewGame(g, 1);
-        if (g.gfx.BackgroundCount >= 2) mnuOptionsLayoutBgBg_Click(g, 1); // the second table
-        Form_MouseDown(g, ButtonLeft, 0, 50, 80);
-        Form_MouseUp(g, ButtonLeft, 0, 50, 80);
-        Form_MouseDown(g, ButtonLeft, 0, 130, 80);
-        Form_MouseMove(g, ButtonLeft, 0, 300, 300);
-        Form_MouseUp(g, ButtonLeft, 0, 300, 300);
-        RedrawTable(g);
-        r.played = true;
-        EndGame(g);
-    }
-    for (auto& m : t.host.shown) r.messages.push_back(m.text);
-    return r;
-}
-
-class HostileFiles : public ::testing::TestWithParam<Cell> {
-protected:
-    QTemporaryDir dir;
-    QTemporaryDir config;
-    std::string folder;
-    void SetUp() override {
-        folder = dir.path().toStdString() + "/game";
-        QDir().mkpath(QString::fromStdString(folder) + "/BG");
-        QDirIterator it(GAME_DATA_DIR, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString src = it.next();
-            const QString rel = QDir(GAME_DATA_DIR).relativeFilePath(src);
-            QDir().mkpath(QFileInfo(QString::fromStdString(folder) + "/" + rel).path());
-            QFile::copy(src, QString::fromStdString(folder) + "/" + rel);
-        }
-        // Readable by the unprivileged user that the unreadable cases run as.
-        std::filesystem::permissions(dir.path().toStdString(), std::filesystem::perms::all);
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    }
-};
-
-TEST_P(HostileFiles, GameFollowsItsRulesAndPlaysOn) {
-    const Cell c = GetParam();
-    const std::string file = c.file;
-    const bool settingsFile = file == "Varnel.conf";
-    const QString path = settingsFile ? config.path() + "/Varnel.conf"
-                                      : QString::fromStdString(folder + "/" + file);
-    if (settingsFile) {
-        QtSettingsStore store(SettingsApplication);
-        store.Set("ann", "Draw", "3");
-        store.Flush();
-    }
-    Damage_(path, c.damage);
-
-    auto run = [&] {
-        std::unique_ptr<QtSettingsStore> store;
-        if (settingsFile) store = std::make_unique<QtSettingsStore>(SettingsApplication);
-        return Play(folder, store.get());
-    };
-    auto check = [&](const Result& r) {
-        const std::string full = folder + "/" + file;
-        const Expect e = Expected(file, c.damage);
-        EXPECT_EQ(r.played, e != Expect::FatalSound);
-        if (e == Expect::Nothing || e == Expect::Defaults) {
-            EXPECT_TRUE(r.messages.empty()) << r.messages.front();
-            return;
-        }
-        ASSERT_EQ(r.messages.size(), 1u);
-        EXPECT_EQ(r.messages[0], "不能打开文件 " + full + (e == Expect::CannotOpenPicture ? "!" : ""));
-    };
-
-    if (c.damage != Damage::Unreadable || geteuid() != 0) {
-        check(run());
-        return;
-    }
-    // Root reads everything: the unreadable case runs as an unprivileged user in a child.
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
-        check(run());
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged run failed (see its output above)";
-}
-
-// A folder unpacked from an archive may carry a name in another encoding (here GBK): every
-// file must still be found and read through the name's own bytes.
-TEST(HostileFolder, NameThatIsNotUtf8FindsEveryFile) {
-    QTemporaryDir dir;
-    const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / "\xD3\xCE\xCF\xB7";
-    std::filesystem::copy(GAME_DATA_DIR, folder, std::filesystem::copy_options::recursive);
-    const Result r = Play(folder.string(), nullptr);
-    EXPECT_TRUE(r.played);
-    EXPECT_TRUE(r.messages.empty()) << r.messages.front();
-}
-
-std::vector<Cell> AllCells() {
-    std::vector<Cell> cells;
-    for (const char* f : {"FRONT.BMP", "BACK.BMP", "SORT.BMP", "SIGN.BMP", "IMGCARD.BMP", "GOAL.BMP",
-                          "Tavi.BMP", "Taviani.BMP", "BG/BG1.BMP", "BG/BG2.BMP", "Snd1.wav", "Snd2.wav",
-                          "Win.wav", "Win2.wav", "Varnel.conf"})
-        for (int d = 0; d <= static_cast<int>(Damage::HugeDeclaredSize); ++d)
-            cells.push_back({f, static_cast<Damage>(d)});
-    return cells;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryFileEveryWay, HostileFiles, ::testing::ValuesIn(AllCells()),
-                         [](const auto& cell) {
-                             std::string n = std::string(cell.param.file) + "_" + DamageNames[int(cell.param.damage)];
-                             for (char& ch : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return n;
-                         });
 } // namespace
+
+// Stored text -> what a player gets (three fronts, two backs, four sounds, BG1-3 there), as a
+// save writes back nine keys, never the language; nothing stored: a new user's defaults.
+TEST(Settings, EachStoredTextLoadsAsItsValue) {
+    const struct { const char* key; std::optional<std::string> text; const char* value; } rows[] = {
+        {"Front", {}, "0"}, {"Deck", {}, "0"}, {"BG", {}, "0"}, {"Draw", {}, "1"},
+        {"OrdinaryMove", {}, "0"}, {"GoalMove", {}, "1"}, {"ShowTavi", {}, "1"},
+        {"PlaySounds", {}, "1"}, {"Version", {}, "Release"}, {"Language", {}, "EN"},
+        {"Draw", "2", "1"}, {"Draw", "3", "3"}, {"Draw", "259", "1"}, // 259 would wrap to 3
+        {"Draw", "-3", "1"}, {"Draw", " +3 ", "3"}, {"PlaySounds", "-1", "0"},
+        {"PlaySounds", "0", "0"}, {"PlaySounds", "2", "0"}, {"PlaySounds", "yes", "1"},
+        {"ShowTavi", "-1", "1"}, {"ShowTavi", "0", "0"}, {"ShowTavi", "", "1"},
+        {"Version", "release", "Debug"}, {"Version", "Release", "Release"},
+        {"Version", "", "Debug"}, {"Language", "de", "EN"}, {"Language", "DE", "DE"},
+        {"Language", "NO", "NO"}, {"Front", "2", "2"}, {"Front", "3", "0"}, {"Front", "-1", "0"},
+        {"Front", "40000", "0"}, {"Front", "1e0", "0"}, {"Deck", "1", "1"},
+        {"Deck", "2", "0"}, {"Deck", "99999999999999999999999", "0"}, {"BG", "2", "2"},
+        {"BG", "3", "0"}, {"BG", "-1", "0"}, {"BG", "abc", "0"}, {"OrdinaryMove", "3", "3"},
+        {"OrdinaryMove", "4", "0"}, {"OrdinaryMove", "", "0"}, {"GoalMove", "3", "3"},
+        {"GoalMove", "-1", "0"}, {"GoalMove", "x1", "1"}, {"GoalMove", std::string(99, '3'), "1"}};
+    for (const auto& r : rows) {
+        TestGame t;
+        Game& g = t.g();
+        g.table.UserSection = "ann", g.table.AppFolder = GAME_DATA_DIR "/", g.settings = Changed;
+        g.gfx.FrontDesignCount = 3, g.gfx.BackDesignCount = 2, g.gfx.SoundCount = 4;
+        if (r.text) t.host.Set("ann", r.key, *r.text);
+        t.host.SetTimerEnabled(TimerId::TaviBlink, true); // the debug menu starts hidden
+        LoadSettings(g);
+        EXPECT_EQ(t.host.TimerEnabled(TimerId::TaviBlink), g.settings.ShowTavi) << r.key;
+        EXPECT_EQ(t.host.Get(MenuItem::TopDebug).visible, g.settings.DebugMode) << r.key;
+        ValidateSettings(g);
+        SaveSettings(g);
+        const bool lang = r.key == std::string("Language");
+        EXPECT_EQ(t.host.store.size(), 9u + (lang && r.text)) << r.key;
+        EXPECT_EQ(lang ? g.settings.LanguageCode : *t.host.Get("ann", r.key), r.value)
+            << r.key << "=" << r.text.value_or("(none)").substr(0, 9);
+    }
+}
+
+TEST(RealStore, AwkwardLoginNamesKeepSectionsOfTheirOwn) {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    const std::string names[] = {"ann", "ann lee", "a/b", "a\\b", "a=b", "a%2Fb", "100%", "a$b",
+                                 "$Default$", "Åsa", "张伟", "a/b/c", "a\\b\\c", "general", "General",
+                                 "GENERAL", std::string(255, 'x'), "[x]", "a;b", "#a"};
+    auto store = std::make_unique<QtSettingsStore>(SettingsApplication);
+    for (size_t i = 0; i < std::size(names); ++i) store->Set(names[i], "Front", std::to_string(i));
+    store->Flush();
+    store = std::make_unique<QtSettingsStore>(SettingsApplication); // reads the file afresh
+    for (size_t i = 0; i < std::size(names); ++i)
+        EXPECT_EQ(store->Get(names[i], "Front"), std::to_string(i)) << names[i];
+}
+
+// However the save at the end goes, the program ends without a word, and the file is the old one
+// byte for byte or the whole new one. Ann's group lacks a key, so any save makes the file longer.
+TEST(RealStore, ASaveIsWholeOrLeavesTheFileAlone) {
+    std::string old = "; kept by hand\n[Other Program]\nwindow = 10, 20\n[ann]\nDraw=1\n";
+    for (int i = 0; i < 1500; ++i) old += "\n[user" + std::to_string(i) + "]\nFront=2\nDraw=3\n";
+    std::unique_ptr<QLockFile> held;
+    const auto lock = [](const std::string& f) { return QString::fromStdString(f + ".lock"); };
+    const struct { const char* name; std::function<void(const std::string& file)> prepare;
+                   unsigned long maxBytes = 0; bool saved = false; } rows[] = {
+        {"room enough", {}, 0, true}, {"4 KB left", {}, 4096}, {"writes stop at 32 KB", {}, 32768},
+        {"room for the old file only", {}, old.size() + 8},
+        {"folder cannot be made", [](auto& f) { qputenv("XDG_CONFIG_HOME", (f + "/x").c_str()); }},
+        {"lock is a folder", [&](auto& f) { QDir().mkpath(lock(f)); }},
+        {"lock held", [&](auto& f) { (held = std::make_unique<QLockFile>(lock(f)))->lock(); }},
+        {"another host's stale lock", [](auto& f) { WriteFile(f + ".lock", "4\nzorvo\nh2\n"); }},
+        {"too large to be ours", [](auto& f) { WriteFile(f, std::string(2 << 20, ';')); }}};
+    for (const auto& r : rows) {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const std::string file = config.path().toStdString() + "/Varnel.conf";
+        WriteFile(file, old);
+        if (r.prepare) r.prepare(file);
+        const std::string before = ReadFile(file);
+        EXPECT_TRUE(InChild([&] {
+            TestGame t;
+            QtSettingsStore store(SettingsApplication);
+            t.g().host.store = &store, t.g().table.UserSection = "ann";
+            LoadSettings(t.g());
+            t.g().settings.DrawRule = 3;
+            EndGame(t.g());
+            return t.g().Ended && t.host.endCalls == 1 && t.host.shown.empty();
+        }, r.maxBytes)) << r.name;
+        held.reset();
+        QSettings saved(QString::fromStdString(file), QSettings::IniFormat);
+        const auto get = [&](const char* key) { return saved.value(key).toStringList().join("|"); };
+        const QString kept = get("ann/Draw") + get("user1499/Front") + get("Other Program/window");
+        EXPECT_TRUE(r.saved ? kept == "3210|20" : ReadFile(file) == before) << r.name;
+    }
+}
+
+// Every file the game reads, broken every way: it follows its rules for missing and undecodable
+// files and plays on. The folder is named in GBK, as archives made elsewhere leave it.
+TEST(HostileFiles, EveryFileBrokenEveryWayFollowsTheRulesAndPlaysOn) {
+    enum Damage { Intact, Missing, Empty, Truncated, Garbage, Folder, Unreadable, Huge, Count };
+    const std::string files[] = {"FRONT.BMP", "BACK.BMP", "SORT.BMP", "SIGN.BMP", "IMGCARD.BMP",
+                                 "GOAL.BMP", "Tavi.BMP", "Taviani.BMP", "BG/BG1.BMP", "BG/BG2.BMP",
+                                 "Snd1.wav", "Snd2.wav", "Win.wav", "Win2.wav", "Varnel.conf"};
+    for (int cell = 0; cell < int(std::size(files)) * Count; ++cell) {
+        const std::string& file = files[cell / Count];
+        const int d = cell % Count;
+        SCOPED_TRACE(file + " damage " + std::to_string(d));
+        QTemporaryDir dir;
+        const std::string root = dir.path().toStdString(), folder = root + "/\xD3\xCE\xCF\xB7";
+        fs::copy(GAME_DATA_DIR, folder, fs::copy_options::recursive);
+        fs::permissions(root, fs::perms::all); // the unreadable cases run as nobody
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(root));
+        const bool conf = file == "Varnel.conf", picture = file.ends_with(".BMP");
+        const std::string path = (conf ? root : folder) + "/" + file;
+        if (conf) WriteFile(path, "[ann]\nDraw=3\n");
+        std::string bytes = d == Garbage ? std::string(4096, '\xAB') : ReadFile(path);
+        const char* claim = "\xF0\xFF\xFF\x7F"; // 2 GB of samples; 100000 pixels a side below
+        if (d == Huge && picture) bytes.replace(18, 8, "\xA0\x86\x01\0\xA0\x86\x01\0", 8);
+        if (d == Huge && conf) bytes.append(8 << 20, ';');
+        if (d == Huge && !picture && !conf) bytes.replace(4, 4, claim).replace(40, 4, claim);
+        if (d == Empty || d == Truncated) bytes.resize(d == Empty ? 0 : bytes.size() / 2);
+        if (d == Missing || d == Folder) fs::remove(path);
+        if (d == Folder) fs::create_directory(path);
+        if (d == Unreadable) fs::permissions(path, fs::perms::none);
+        if (d == Empty || d == Truncated || d == Garbage || d == Huge) WriteFile(path, bytes);
+        // A missing picture goes unsaid, one that cannot be decoded is named; the move sound in
+        // use and the two win sounds must be there, but sound bytes are not judged.
+        const bool gone = d == Missing || d == Folder;
+        const bool fatal = gone && (file == "Snd1.wav" || file == "Win.wav" || file == "Win2.wav");
+        const std::string message = "不能打开文件 " + folder + "/" + file + (picture ? "!" : "");
+        const std::string expected = fatal || (picture && !gone && d != Intact) ? message : "";
+        EXPECT_TRUE(InChild([&] {
+            TestGame t;
+            QtSettingsStore store(SettingsApplication);
+            Game& g = t.g();
+            g.host.store = &store, g.table.AppFolder = folder + "/", g.table.UserSection = "ann";
+            LoadGame(g);
+            EXPECT_EQ(g.Ended, fatal);
+            EXPECT_EQ(g.settings.DrawRule, conf && d == Intact ? 3 : 1);
+            if (!g.Ended) PlayALittle(g), EndGame(g);
+            std::string shown; // each message once at most
+            for (const auto& m : t.host.shown) shown += m.text;
+            return shown == expected;
+        }, 0, d == Unreadable)) << expected;
+    }
+}
+
+// Every kept input passes its target's checks again; per target, the count of inputs and of those
+// the game took (not refused, not defaults) shows a reader that starts refusing what it took.
+TEST(FuzzCorpus, EveryKeptInputPassesItsTargetsChecks) {
+    const struct { const char* target; decltype(&FuzzBitmap) entry; int inputs, taken; } rows[] = {
+        {"bitmap", FuzzBitmap, 37, 21}, {"sound", FuzzSound, 41, 5},
+        {"settings", FuzzSettings, 150, 35}};
+    for (const auto& t : rows) {
+        int inputs = 0, taken = 0;
+        for (const auto& e : fs::directory_iterator(std::string(FUZZ_CORPUS_DIR "/") + t.target)) {
+            const std::string b = ReadFile(e.path());
+            bool used = false;
+            EXPECT_EQ(t.entry((const uint8_t*)b.data(), b.size(), &used), "") << e.path();
+            inputs += 1, taken += used;
+        }
+        EXPECT_EQ(std::pair(inputs, taken), std::pair(t.inputs, t.taken)) << t.target;
+    }
+}
