@@ -14,7 +14,6 @@
 #include <filesystem>
 
 using namespace drawtest;
-namespace fs = std::filesystem;
 
 namespace {
 QImage Image(const Surface& s) {
@@ -27,7 +26,7 @@ struct Loaded {
     Game& g = t.g();
     std::string at = dir.path().toStdString() + "/";
     explicit Loaded(int w = 640, int h = 480) {
-        fs::copy(GAME_DATA_DIR, at, fs::copy_options::recursive);
+        std::filesystem::copy(GAME_DATA_DIR, at, std::filesystem::copy_options::recursive);
         SetDefaultTexts(g);
         g.table.AppFolder = at, g.table.TableWidth = w, g.table.TableHeight = h;
     }
@@ -62,7 +61,7 @@ TEST(LoadGraphics, TilesTheBackgroundFromTheTopLeftAndStopsAtTheEnd) {
         // clang-format on
         Loaded l(tableW, tableH);
         const Surface tile = Art(tileW, tileH, Tag(2));
-        fs::remove(l.at + "BG/BG1.BMP");
+        std::filesystem::remove(l.at + "BG/BG1.BMP");
         if (tileW) l.Write("BG/BG1.BMP", tile);
         LoadGraphics(l.g);
         const auto tiled = [&](int x, int y) {
@@ -72,7 +71,7 @@ TEST(LoadGraphics, TilesTheBackgroundFromTheTopLeftAndStopsAtTheEnd) {
             << tileW << "x" << tileH;
     }
     Loaded l;
-    fs::remove(l.at + "Win.wav");
+    std::filesystem::remove(l.at + "Win.wav");
     LoadGraphics(l.g);
     EXPECT_TRUE(l.g.Ended && l.t.host.shown.size() == 1u && l.g.sounds.WinSound2.empty());
 }
@@ -101,7 +100,7 @@ TEST(LoadGraphics, MenusGrowAndChoicesShowAtOnce) {
     mnuOptionsLayoutBgBg_Click(l.g, 2), shows(3);
     l.g.settings.FrontDesign = l.g.settings.BackDesign = 1;
     mnuDebugResetsettings_Click(l.g), shows(1);
-    fs::remove_all(l.at + "BG"), mnuOptionsLayoutBgBg_Click(l.g, 1), shows(1);
+    std::filesystem::remove_all(l.at + "BG"), mnuOptionsLayoutBgBg_Click(l.g, 1), shows(1);
     mnuDebugResetsettings_Click(l.g), shows(1);
     const Settings& s = l.g.settings;
     EXPECT_TRUE(s.Background == 0 && s.FrontDesign == 0 && s.BackDesign == 0);
