@@ -5,7 +5,7 @@
 using namespace drawtest;
 
 namespace {
-// w x h at (x, y) shows the background there, a file at (sx, sy), or card sy face up (top h rows).
+// {src, x, y, sy, sx, w, h}: w x h at (x, y) shows the background, a file at (sx, sy) or card sy.
 enum Src { Bg, Fr, Bk, Cd, Gl, Tv, So, Si, Ct };
 struct Piece {
     Src src;
