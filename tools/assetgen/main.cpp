@@ -2,7 +2,7 @@
 // game cuts them by: art that breaks it is never written. The output is deterministic, so the
 // generated files can be committed and re-checked.
 //   assetgen <output-folder>     generate, check, then write
-//   assetgen --check <folder>    check art already there
+//   assetgen --check <folder>    check art already there, and that it is what we make
 #include "assets.h"
 #include "check.h"
 #include "fileio.h"
@@ -67,19 +67,26 @@ bool copyInto(const QDir& from, const QDir& to) {
     return true;
 }
 
+// Makes all the art in a scratch folder; false when that fails.
+bool makeAll(const QDir& made) {
+    return made.mkpath("BG") && made.mkpath("icons") && writeImages(made) && writeSounds(made) && writeIcons(made);
+}
+
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--check")
-        return checkFolder(QString::fromLocal8Bit(argv[2])) == 0 ? 0 : 1;
-    if (argc != 2) {
+    const bool check = argc == 3 && std::string(argv[1]) == "--check";
+    if (argc != 2 && !check) {
         std::fprintf(stderr, "usage: assetgen <output-folder> | assetgen --check <folder>\n");
         return 2;
     }
     QTemporaryDir scratch;
     QDir made(scratch.path());
-    if (!scratch.isValid() || !made.mkpath("BG") || !made.mkpath("icons") || !writeImages(made) ||
-        !writeSounds(made) || !writeIcons(made)) {
+    if (!scratch.isValid() || !makeAll(made)) {
         std::fprintf(stderr, "assetgen: cannot make the art in a scratch folder\n");
         return 1;
+    }
+    if (check) {
+        const QString kept = QString::fromLocal8Bit(argv[2]);
+        return checkFolder(kept) == 0 && sameAsMade(made.path(), kept) == 0 ? 0 : 1;
     }
     if (checkFolder(made.path()) != 0) {
         std::fprintf(stderr, "assetgen: the art breaks its layout; nothing was written\n");
