@@ -2,16 +2,15 @@
 #include "state/Game.h"
 #include <string>
 
-// The checks that hold after every event, shared by the play tests, the random streams, the
-// soak and the fuzzers. Each returns "" or what broke.
+// What holds after every event, for the play tests, the random streams, the soak and the
+// fuzzers. Each returns "" or what broke.
 
 // Every card exactly once (at most once on a table laid by hand), piles in shape and within
 // bounds, hand and drag state agreeing, an undo record that fits.
 std::string BrokenInvariant(const Game& g, bool wholeDeck = true);
-// Cards on the piles and in the hand.
-int CardsOnTable(const Table& t);
-// The table surface equals a full repaint of the position, and the window equals the table
-// with the carried cards drawn where the hand says they are.
+int CardsOnTable(const Table& t); // on the piles and in the hand
+// The table equals a full repaint of the position, and the window equals the table with the
+// carried cards drawn where the hand says they are.
 std::string PictureDiffers(Game& g);
 // Repaints the whole table without telling the window, for positions a test lays by hand.
 void RepaintQuietly(Game& g);
