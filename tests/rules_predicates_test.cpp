@@ -28,7 +28,6 @@ TEST(RulesPredicates, HitTestsAndDropZonesEndWhereTheCardsDo) {
     EXPECT_FALSE(InGoalDropZone(goal, 437, 30) || InGoalDropZone(goal, 362, 30));
     EXPECT_FALSE(InGoalDropZone(goal, 400, 30 - 58) || InGoalDropZone(goal, 400, 30 + 58));
 }
-
 TEST(RulesPredicates, EventCoordinatesRoundToWholePixelsAndWildOnesStayFarOff) {
     EXPECT_EQ(Pixel(163.4f), 163);
     EXPECT_EQ(Pixel(163.6f), 164);

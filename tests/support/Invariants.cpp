@@ -9,7 +9,6 @@ namespace {
 const Pile& PileOf(const Table& t, uint8_t n) {
     return const_cast<Table&>(t).PileAt(n);
 }
-
 // A fan some of whose cards were played shows only the cards left in it, as the game draws it
 // while a waste card is carried; a full repaint (and undo) fans out three again. Either counts.
 bool FanPartlyPlayed(const Game& g) {
@@ -17,7 +16,6 @@ bool FanPartlyPlayed(const Game& g) {
     return !(t.Dragging && t.HandKind == HandFromWaste) && t.WasteFan > 0 &&
            g.settings.DrawRule == 3;
 }
-
 // A full repaint, with the window told nothing.
 void Repaint(Game& g, bool fanAsPlayed) {
     auto& host = dynamic_cast<TestHost&>(*g.host.window);
@@ -32,14 +30,12 @@ void Repaint(Game& g, bool fanAsPlayed) {
     host.panelWidth = widths;
 }
 } // namespace
-
 int CardsOnTable(const Table& t) {
     int n = t.HandCount;
     for (uint8_t p = 1; p <= 13; ++p)
         n += PileOf(t, p).Count;
     return n;
 }
-
 std::string BrokenInvariant(const Game& g, bool wholeDeck) {
     const Table& t = g.table;
     std::array<int, 53> seen{};
@@ -61,25 +57,20 @@ std::string BrokenInvariant(const Game& g, bool wholeDeck) {
     for (uint8_t c = 0; c <= 52; ++c)
         if (seen[c] > (c > 0) || (wholeDeck && seen[c] != (c > 0)))
             return Cat({CardText(t, c), " is there ", std::to_string(seen[c]), " times"});
-    const uint8_t f = t.HandFrom, kind = t.HandKind;
-    const bool fits =
-        kind == HandFromTableau
-            ? f >= 1 && f <= 7 && t.HandCount <= 13
-            : t.HandCount == 1 && (kind == HandFromGoal ? f >= 8 && f <= 11
-                                                        : f == PileWaste && kind == HandFromWaste);
-    if (t.Dragging != (t.HandCount > 0) || (t.HandCount > 0 && !fits))
-        return Cat({"a hand of ", std::to_string(t.HandCount), " of kind ", std::to_string(kind),
-                    " from ", PileName(f), t.Dragging ? "" : " not dragged"});
+    const uint8_t f = t.HandFrom, kind = t.HandKind, n = t.HandCount;
+    const bool fits = kind == HandFromTableau ? f >= 1 && f <= 7
+                      : kind == HandFromGoal  ? n == 1 && f >= 8 && f <= 11
+                                              : n == 1 && kind == HandFromWaste && f == PileWaste;
+    if (t.Dragging != (n > 0) || (n > 0 && !fits))
+        return "the hand is not as carried: " + HandText(t);
     if (t.WasteFan > 3) return "WasteFan is " + std::to_string(t.WasteFan);
     if (!t.UndoAvailable || t.Dragging) return "";
     if (t.UndoCount < 1 || t.UndoCount > 13) return "undo count " + std::to_string(t.UndoCount);
     return PileOf(t, t.UndoTo).Count < t.UndoCount ? "the undo target lacks its cards" : "";
 }
-
 void RepaintQuietly(Game& g) {
     Repaint(g, true);
 }
-
 std::string PictureDiffers(Game& g) {
     Graphics& x = g.gfx;
     if (x.surfTable.Empty()) return "";
@@ -99,10 +90,7 @@ std::string PictureDiffers(Game& g) {
     const int left = t.Stock.X + CardWidth, right = t.Waste.X + 2 * FanStep + CardWidth;
     if (t.Dragging && t.HandKind == HandFromWaste)
         Blit(table, left, t.Stock.Y, right - left, CardHeight, x.surfWindow, left, t.Stock.Y);
-    for (int k = 1; t.Dragging && k <= t.HandCount; ++k) {
-        Card c = t.Cards[t.Hand[k]];
-        c.State = StateFaceUp;
-        DrawCard(g, table, t.DownX, t.DownY + TableauStep * (k - 1), c);
-    }
+    for (int k = 1; t.Dragging && k <= t.HandCount; ++k)
+        DrawCard(g, table, t.DownX, t.DownY + TableauStep * (k - 1), t.Cards[t.Hand[k]]);
     return table.Pixels == x.surfWindow.Pixels ? "" : "the window is not the table and the hand";
 }

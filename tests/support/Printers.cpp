@@ -16,27 +16,25 @@ std::string CardText(const Table& t, uint8_t card) {
 }
 std::string PileName(uint8_t n) {
     if (n == PileStock || n == PileWaste) return n == PileStock ? "stock" : "waste";
-    return n >= 1 && n <= 11 ? Cat({n <= 7 ? "pile " : "goal ", std::to_string(n <= 7 ? n : n - 7)})
-                             : Cat({"pile #", std::to_string(n)});
+    return Cat(
+        {n <= 7 || n > 13 ? "pile " : "goal ", std::to_string(n <= 7 || n > 13 ? n : n - 7)});
 }
 std::string PileText(const Table& t, const Pile& p) {
     int downs = 0;
     while (downs < p.Count && t.Cards[p.List[downs + 1]].State == StateFaceDown)
         ++downs;
     std::string s = std::to_string(downs) + " down";
-    for (int k = downs + 1; k <= p.Count; ++k) {
-        const bool down = t.Cards[p.List[k]].State == StateFaceDown;
-        s += Cat(
-            {k > downs + 1 ? " " : ", ", down ? "[" : "", CardText(t, p.List[k]), down ? "]" : ""});
-    }
+    for (int k = downs + 1; k <= p.Count; ++k) // a face-down card above a face-up one marked ~
+        s += Cat({k > downs + 1 ? " " : ", ", t.Cards[p.List[k]].State == StateFaceDown ? "~" : "",
+                  CardText(t, p.List[k])});
     return p.Count == 0 ? "empty" : downs > 0 ? s : s.substr(s.find(", ") + 2);
 }
 std::string HandText(const Table& t) {
-    if (t.HandCount == 0) return t.Dragging ? "nothing, yet dragging" : "nothing";
+    if (t.HandCount == 0) return "nothing";
     std::string s;
     for (int k = 1; k <= t.HandCount && k <= 13; ++k)
         s += Cat({k > 1 ? " " : "", CardText(t, t.Hand[k])});
-    return Cat({s, " from ", PileName(t.HandFrom), t.Dragging ? "" : ", not dragging"});
+    return Cat({s, " from ", PileName(t.HandFrom), t.Dragging ? "" : ", let go"});
 }
 std::string UndoText(const Table& t) {
     if (!t.UndoAvailable) return "none";

@@ -16,15 +16,10 @@
 #include "status/Portrait.h"
 #include <random>
 
-#ifndef SOAK_DATA_DIR
-#define SOAK_DATA_DIR "data"
-#endif
-
 namespace soak {
 struct Tally {
     long events = 0, goalMoves = 0, tableauMoves = 0, pickUps = 0;
 };
-
 // The rest of the program, and the options that pick one of a list.
 inline constexpr void (*Commands[])(Game&) = {
     tmrUpdateTime_Timer,         tmrTaviBlink_Timer,         mnuTopFile_Click,
@@ -36,12 +31,10 @@ inline constexpr void (*Commands[])(Game&) = {
 inline constexpr void (*Choices[])(Game&, int) = {
     mnuOptionsLayoutFrontFront_Click, mnuOptionsLayoutBackBack_Click, mnuOptionsLayoutBgBg_Click,
     mnuOptionsSoundsDefsndSnd_Click, mnuOptionsSoundsGoalsndSnd_Click};
-
 // A stream starts as the program does, from the data folder. Without pictures it runs many
 // times faster: the rules never look at pixels. With everything, it carries the menus, keys
 // with the debug phrases, the timers and the program's ends besides the mouse.
-class Soak {
-  public:
+struct Soak {
     Soak(uint64_t seed, bool withPictures, bool withEverything = false)
         : pictures(withPictures), everything(withEverything), rng(seed) {
         tg.host.rngState = seed;
@@ -50,26 +43,17 @@ class Soak {
         Start();
     }
     long restarts = 0;
-
+    auto Record() const { return std::tuple(t.UndoAvailable, t.UndoFrom, t.UndoTo); }
     // Returns "" or what broke and where.
     std::string Run(int events, Tally& tally) {
         for (int i = 0; i < events; ++i, ++tally.events) {
             const bool carrying = t.Dragging;
-            const uint8_t from = t.HandFrom;
-            std::array<int, 12> before{}; // the goals count a goal card carried
-            for (uint8_t p = 1; p <= 11; ++p)
-                before[p] = t.PileAt(p).Count + (p == from && p > 7 ? t.HandCount : 0);
+            const auto before = Record();
             Event();
-            if (g.Ended) { // File/Exit, the close box, No after a win: the player starts again
-                ++restarts;
-                g = Game(g.host);
-                Start();
-            }
+            if (g.Ended) Start();
             tally.pickUps += !carrying && t.Dragging;
-            for (uint8_t p = 1; p <= 11; ++p)
-                if (p != from && !t.Dragging && t.PileAt(p).Count > before[p] &&
-                    (carrying || p > 7))
-                    ++(p <= 7 ? tally.tableauMoves : tally.goalMoves);
+            if (t.UndoAvailable && t.UndoFrom != t.UndoTo && Record() != before)
+                ++(t.UndoTo <= 7 ? tally.tableauMoves : tally.goalMoves); // a drop or a send
             tg.host.invalidated.clear(); // the recordings would only grow
             tg.host.played.clear();
             std::string broken = BrokenInvariant(g);
@@ -79,21 +63,20 @@ class Soak {
         }
         return "";
     }
-
-  private:
     using Point = std::pair<float, float>;
     bool pictures, everything;
     TestGame tg;
     Game& g = tg.g();
     Table& t = g.table;
     std::mt19937_64 rng;
-
     // The pictures service of a folder whose pictures cannot be read: the fast streams' table.
     struct NoPictureFiles : PictureService {
         std::optional<Picture> Decode(const std::string&) override { return std::nullopt; }
     };
-    void Start() {
+    void Start() { // and again after File/Exit, the close box or No after a win ended the program
         static NoPictureFiles none;
+        restarts += g.Ended;
+        if (g.Ended) g = Game(g.host);
         t.AppFolder = std::string(SOAK_DATA_DIR) + "/";
         t.UserSection = "soak";
         if (!pictures) g.host.pictures = &none;
@@ -137,26 +120,21 @@ class Soak {
         handler(g, static_cast<uint8_t>(button), 0, p.first, p.second);
     }
     void Event() {
-        const int r = Roll(everything ? 1004 : 1000);
+        const int r = Roll(everything ? 1004 : 1000), b = r < 820 ? ButtonLeft : ButtonMiddle;
         const Point p = t.Dragging && Roll(4) && r >= 300 && r < 760 ? DropPoint() : Somewhere();
+        const auto rule = Roll(2) ? mnuOptionsRulesDrawOne_Click : mnuOptionsRulesDrawThree_Click;
         if (r < 300) return Mouse(Form_MouseDown, ButtonLeft, p);
         if (r < 520) return Mouse(Form_MouseMove, Roll(8) ? ButtonLeft : Roll(4), p);
         if (r < 760) return Mouse(Form_MouseUp, ButtonLeft, p);
-        if (r < 820 || (r >= 975 && r < 985)) { // a double-click as the platform delivers it
-            const int button = r < 820 ? ButtonLeft : ButtonMiddle;
-            Mouse(Form_MouseDown, button, p);
-            Mouse(Form_MouseUp, button, p);
-            if (button == ButtonLeft) Form_DblClick(g), Mouse(Form_MouseUp, button, p);
-            return;
-        }
-        if (r < 850) return Form_DblClick(g);
-        if (r < 930) return Mouse(r < 890 ? Form_MouseDown : Form_MouseUp, ButtonRight, p);
-        if (r < 955) return mnuFileUndo_Click(g);
-        if (r < 975) return Form_CaptureLost(g);
+        if (r < 830) Mouse(Form_MouseDown, b, p), Mouse(Form_MouseUp, b, p);
+        if (r < 820) Form_DblClick(g), Mouse(Form_MouseUp, b, p); // as the platform delivers it
+        if (r < 830) return;
+        if (r < 860) return Form_DblClick(g);
+        if (r < 940) return Mouse(r < 900 ? Form_MouseDown : Form_MouseUp, ButtonRight, p);
+        if (r < 965) return mnuFileUndo_Click(g);
+        if (r < 985) return Form_CaptureLost(g);
         if (r < 997) Form_CaptureLost(g); // a menu takes the mouse
-        if (r < 997)
-            return (g.settings.DrawRule == 1 ? mnuOptionsRulesDrawThree_Click
-                                             : mnuOptionsRulesDrawOne_Click)(g);
+        if (r < 997) return rule(g);
         if (r < 1000) return NewGame(g, 1);
         if (r < 1001) { // keys, the debug phrases among them
             static const char* phrases[] = {"start admin view", "stop admin view",
@@ -167,7 +145,6 @@ class Soak {
             return Form_KeyDown(g, codes[Roll(7)], Roll(2));
         }
         // The rest of the program; but for the timers, a menu takes the mouse first.
-
         const Graphics& x = g.gfx;
         const int counts[] = {x.FrontDesignCount, x.BackDesignCount, x.BackgroundCount,
                               x.SoundCount, x.SoundCount};
