@@ -102,17 +102,16 @@ class Gestures : public ::testing::Test {
         EXPECT_TRUE(expected.Pixels == g.gfx.surfWindow.Pixels) << "a pixel changed unseen";
     }
     // "S", "W" (its top card), "g2", "p3" (its top card), "p3.2" (its second card), "x,y"; to
-    // carry onto a pile is to lay the lowest carried card's corner on its next place.
+    // carry onto a pile is to lay the lowest carried card near its next place.
     Point At(const std::string& a, bool carry) {
         const int wasteTop = WasteX + 2 + WasteTopOffset(t, g.settings.DrawRule);
         if (a == "W") return {static_cast<float>(wasteTop), 32};
-        const size_t comma = a.find(','), dot = a.find('.');
-        if (comma != std::string::npos) return {std::stof(a), std::stof(a.substr(comma + 1))};
-        const Pile& p = t.PileAt(PileNo(a.substr(0, dot)));
-        const int slot =
-            dot != std::string::npos ? std::stoi(a.substr(dot + 1)) : std::max(1, p.Count + carry);
-        const int dy = (a[0] == 'p' ? TableauStep * (slot - 1) : 0) + (carry ? t.GrabDY : 5);
-        return {static_cast<float>(p.X + (carry ? t.GrabDX : 10)), static_cast<float>(p.Y + dy)};
+        const size_t c = a.find(','), at = a.find('.');
+        if (c < a.size()) return {std::stof(a), std::stof(a.substr(c + 1))};
+        const Pile& p = t.PileAt(PileNo(a.substr(0, at)));
+        const int slot = at < a.size() ? std::stoi(a.substr(at + 1)) : std::max(1, p.Count + carry);
+        const int y = p.Y + (a[0] == 'p') * TableauStep * (slot - 1) + (carry ? t.GrabDY + 2 : 5);
+        return {static_cast<float>(p.X + (carry ? t.GrabDX + 3 : 10)), static_cast<float>(y)};
     }
     // Clicks as the platform delivers them; press2 is the right button, press4 the middle.
     void Run(std::string gesture) {
@@ -154,7 +153,7 @@ class Gestures : public ::testing::Test {
             asked +=
                 Cat({q.text, " ", q.title, q.style == MsgStyle::YesNoQuestion ? " yes/no" : " ?"});
         const auto& steps = host.shownNow; // a flight back: its steps, each shown at once
-        const auto& first = host.invalidated[steps.empty() ? 0 : steps[0] - 1];
+        const auto first = steps.empty() ? std::array<int, 4>{} : host.invalidated.at(steps[0] - 1);
         if (key == "flight")
             return Cat({to_string(steps.size()), " steps in ", to_string(host.paused), " ms, ",
                         to_string(host.doEventsCalls), " presses served, first at ",
@@ -171,7 +170,7 @@ class Gestures : public ::testing::Test {
         return PileText(t, t.PileAt(PileNo(key)));
     }
 };
-// Spots on the table used below: 600,450 and 20,450 are bare felt.
+// 600,450 below is bare felt.
 const Row Rows[] = {
     // Tableau drops: rank and colour of the top card only, kings onto empty piles.
     {1, "p2: (3D) KH QS JD", "drag p2.2 p5",

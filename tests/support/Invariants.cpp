@@ -6,9 +6,6 @@
 #include "model/Rules.h"
 
 namespace {
-const Pile& PileOf(const Table& t, uint8_t n) {
-    return const_cast<Table&>(t).PileAt(n);
-}
 // A fan some of whose cards were played shows only the cards left in it, as the game draws it
 // while a waste card is carried; a full repaint (and undo) fans out three again. Either counts.
 bool FanPartlyPlayed(const Game& g) {
@@ -32,15 +29,17 @@ void Repaint(Game& g, bool fanAsPlayed) {
 } // namespace
 int CardsOnTable(const Table& t) {
     int n = t.HandCount;
+    Table& mt = const_cast<Table&>(t); // PileAt has no const overload
     for (uint8_t p = 1; p <= 13; ++p)
-        n += PileOf(t, p).Count;
+        n += mt.PileAt(p).Count;
     return n;
 }
 std::string BrokenInvariant(const Game& g, bool wholeDeck) {
     const Table& t = g.table;
+    Table& mt = const_cast<Table&>(t); // PileAt has no const overload
     std::array<int, 53> seen{};
     for (uint8_t n = 1; n <= 13; ++n) {
-        const Pile& p = PileOf(t, n);
+        const Pile& p = mt.PileAt(n);
         if (p.Count > p.Bound) return PileName(n) + " is over its bound";
         for (int k = 1; k <= p.Count; ++k) {
             const Card& c = t.Cards[p.List[k]];
@@ -66,7 +65,7 @@ std::string BrokenInvariant(const Game& g, bool wholeDeck) {
     if (t.WasteFan > 3) return "WasteFan is " + std::to_string(t.WasteFan);
     if (!t.UndoAvailable || t.Dragging) return "";
     if (t.UndoCount < 1 || t.UndoCount > 13) return "undo count " + std::to_string(t.UndoCount);
-    return PileOf(t, t.UndoTo).Count < t.UndoCount ? "the undo target lacks its cards" : "";
+    return mt.PileAt(t.UndoTo).Count < t.UndoCount ? "the undo target lacks its cards" : "";
 }
 void RepaintQuietly(Game& g) {
     Repaint(g, true);
