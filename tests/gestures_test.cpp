@@ -255,9 +255,10 @@ const Row Rows[] = {
     {1, "p1: KS | undo: p1 | random: 0", "newgame; newgame",
      "p1: 5♠ | p4: 3 down, A♣ | p7: 6 down, 6♥ | clock: 0 on | reseeds: 2"},
     {1, "p7: KS", "press p7; newgame; release 300,300", "hand: nothing"},
-    {3, "g2: AC | p1: (KS) | W: 2D | undo: g2 | fan: 2", "noshuffle; newgame; noshuffle",
-     "p1: A♠ | p4: 3 down, 10♠ | p7: 6 down, 2♥ | g2: empty | W: empty | S: 3♥ 4♥ 5♥ 6♥ 7♥ "
-     "8♥ 9♥ 10♥ J♥ Q♥ K♥ A♦ 2♦ 3♦ 4♦ 5♦ 6♦ 7♦ 8♦ 9♦ 10♦ J♦ Q♦ K♦"},
+    {3, "g2: AC | p1: (KS) | W: 2D | undo: g2 | fan: 2 | armed: 0",
+     "noshuffle; newgame; noshuffle; press p1",
+     "hand: A♠ from pile 1 | p4: 3 down, 10♠ | g2: empty "
+     "| S: 3♥ 4♥ 5♥ 6♥ 7♥ 8♥ 9♥ 10♥ J♥ Q♥ K♥ A♦ 2♦ 3♦ 4♦ 5♦ 6♦ 7♦ 8♦ 9♦ 10♦ J♦ Q♦ K♦"},
     // The flight back: 25 steps (truncated: -37 / 25 is -1 on the first), paced on the tick count.
     {1, "p4: 8D", "press p4; move 372,219; release 372,219",
      "p4: 8♦ | flight: 25 steps in 175 ms, 0 presses served, first at 361,212"},
