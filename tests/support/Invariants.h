@@ -2,16 +2,12 @@
 #include "state/Game.h"
 #include <string>
 
-// The checks that hold after every event, shared by the play tests, the random streams, the
-// soak and the fuzzers. Each returns "" or what broke.
-
-// Every card exactly once (at most once on a table laid by hand), piles in shape and within
-// bounds, hand and drag state agreeing, an undo record that fits.
+// What holds after every event, for the play tests, the random streams, the soak and the
+// fuzzers; each returns "" or what broke. BrokenInvariant: every card exactly once (at most once
+// on a table laid by hand), piles in shape and within bounds, hand and drag state agreeing, an
+// undo record that fits. PictureDiffers: the table equals a full repaint of the position, and the
+// window the table with the carried cards drawn where the hand says they are.
 std::string BrokenInvariant(const Game& g, bool wholeDeck = true);
-// Cards on the piles and in the hand.
-int CardsOnTable(const Table& t);
-// The table surface equals a full repaint of the position, and the window equals the table
-// with the carried cards drawn where the hand says they are.
 std::string PictureDiffers(Game& g);
-// Repaints the whole table without telling the window, for positions a test lays by hand.
-void RepaintQuietly(Game& g);
+int CardsOnTable(const Table& t); // on the piles and in the hand
+void RepaintQuietly(Game& g);     // the whole table, the window told nothing

@@ -1,17 +1,5 @@
 #include "Printers.h"
 #include "model/Table.h"
-#include <array>
-
-namespace {
-constexpr std::array<const char*, 14> RankText{"?", "A", "2", "3",  "4", "5", "6",
-                                               "7", "8", "9", "10", "J", "Q", "K"};
-constexpr std::array<const char*, 4> SuitText{"♠", "♣", "♥", "♦"};
-
-std::string Line(const Table& t, uint8_t number) {
-    Table& mt = const_cast<Table&>(t); // PileAt has no const overload; nothing is changed
-    return Cat({PileName(number), ": ", PileText(t, mt.PileAt(number)), "\n"});
-}
-} // namespace
 
 std::string Cat(std::initializer_list<std::string_view> parts) {
     std::string s;
@@ -19,55 +7,43 @@ std::string Cat(std::initializer_list<std::string_view> parts) {
         s.append(part);
     return s;
 }
-
 std::string CardText(const Table& t, uint8_t card) {
-    if (card == 0 || card > 52) return Cat({"#", std::to_string(card)});
-    const Card& c = t.Cards[card];
-    if (c.Rank < 1 || c.Rank > 13 || c.Suit > 3) return Cat({"#", std::to_string(card)});
-    return std::string(RankText[c.Rank]) + SuitText[c.Suit];
+    static const char* const Suits[] = {"♠", "♣", "♥", "♦"};
+    const Card& c = t.Cards[card <= 52 ? card : 0];
+    if (card < 1 || card > 52 || c.Rank < 1 || c.Rank > 13 || c.Suit > 3)
+        return Cat({"#", std::to_string(card)});
+    return Cat({c.Rank == 10 ? "10" : std::string(1, "A23456789-JQK"[c.Rank - 1]), Suits[c.Suit]});
 }
-
-std::string PileName(uint8_t number) {
-    if (number >= 1 && number <= 7) return Cat({"pile ", std::to_string(number)});
-    if (number >= 8 && number <= 11) return Cat({"goal ", std::to_string(number - 7)});
-    if (number == PileStock) return "stock";
-    if (number == PileWaste) return "waste";
-    return Cat({"pile #", std::to_string(number)});
+std::string PileName(uint8_t n) {
+    if (n == PileStock || n == PileWaste) return n == PileStock ? "stock" : "waste";
+    return Cat(
+        {n <= 7 || n > 13 ? "pile " : "goal ", std::to_string(n <= 7 || n > 13 ? n : n - 7)});
 }
-
 std::string PileText(const Table& t, const Pile& p) {
-    if (p.Count == 0) return "empty";
-    int k = 1;
-    while (k <= p.Count && t.Cards[p.List[k]].State == StateFaceDown)
-        ++k;
-    std::string cards;
-    for (int j = k; j <= p.Count; ++j) {
-        const std::string name = CardText(t, p.List[j]);
-        const bool down = t.Cards[p.List[j]].State == StateFaceDown;
-        cards += Cat({j > k ? " " : "", down ? "[" : "", name, down ? "]" : ""});
-    }
-    if (k == 1) return cards;
-    const std::string downs = std::to_string(k - 1) + " down";
-    return cards.empty() ? downs : downs + ", " + cards;
+    int downs = 0;
+    while (downs < p.Count && t.Cards[p.List[downs + 1]].State == StateFaceDown)
+        ++downs;
+    std::string s = std::to_string(downs) + " down";
+    for (int k = downs + 1; k <= p.Count; ++k) // a face-down card above a face-up one marked ~
+        s += Cat({k > downs + 1 ? " " : ", ", t.Cards[p.List[k]].State == StateFaceDown ? "~" : "",
+                  CardText(t, p.List[k])});
+    return p.Count == 0 ? "empty" : downs > 0 ? s : s.substr(s.find(", ") + 2);
 }
-
 std::string HandText(const Table& t) {
-    if (t.HandCount == 0) return t.Dragging ? "nothing, yet dragging" : "nothing";
+    if (t.HandCount == 0) return "nothing";
     std::string s;
     for (int k = 1; k <= t.HandCount && k <= 13; ++k)
         s += Cat({k > 1 ? " " : "", CardText(t, t.Hand[k])});
-    return Cat({s, " from ", PileName(t.HandFrom), " (kind ", std::to_string(t.HandKind), ")",
-                t.Dragging ? "" : ", not dragging"});
+    return Cat({s, " from ", PileName(t.HandFrom), t.Dragging ? "" : ", let go"});
 }
-
+std::string UndoText(const Table& t) {
+    if (!t.UndoAvailable) return "none";
+    return Cat({std::to_string(t.UndoCount), " ", PileName(t.UndoFrom), " > ", PileName(t.UndoTo)});
+}
 std::string PositionText(const Table& t) {
     std::string s = "\n";
     for (uint8_t n = 1; n <= 13; ++n)
-        s += Line(t, n);
-    s += Cat({"hand: ", HandText(t), "\n"});
-    s += Cat({"fan: ", std::to_string(t.WasteFan), ", undo: "});
-    s += t.UndoAvailable ? Cat({std::to_string(t.UndoCount), " from ", PileName(t.UndoFrom), " to ",
-                                PileName(t.UndoTo)})
-                         : "none";
-    return s + "\n";
+        s += Cat({PileName(n), ": ", PileText(t, const_cast<Table&>(t).PileAt(n)), "\n"});
+    return Cat({s, "hand: ", HandText(t), "\nfan: ", std::to_string(t.WasteFan),
+                ", undo: ", UndoText(t), "\n"});
 }
