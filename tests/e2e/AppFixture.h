@@ -6,18 +6,13 @@
 #include "shell/frmMain.h"
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <memory>
 
 // The real system services, except that ending the program is only recorded.
-class RecordingSystem : public QtSystem {
-  public:
+struct RecordingSystem : QtSystem {
     void EndProgram() override { ++endCalls; }
     int endCalls = 0;
 };
@@ -25,30 +20,22 @@ class RecordingSystem : public QtSystem {
 // The real window and game on the offscreen platform, with scripted dialogs, an in-memory
 // store and recorded sounds; data comes from beside the test program, as installed.
 struct AppFixture : ::testing::Test {
-    // How long to wait for something the window does next: only a fault ever waits it out.
-    static constexpr int ReadyMs = 30000;
+    static constexpr int ReadyMs = 30000; // only a fault ever waits this out
     TestHost host;
     RecordingSystem system;
+    AudioService* audio = &host;
+    DialogService* dialogs = &host;
+    std::string appFolder; // beside the test program when empty
     std::unique_ptr<Application> app;
-    AudioService* audio = nullptr; // the recording host's unless a test brings its own
 
-    ServiceOverrides Overrides() {
-        ServiceOverrides o;
-        o.dialogs = &host;
-        o.store = &host;
-        o.audio = audio ? audio : &host;
-        o.system = &system;
-        o.random = &host;
-        o.loginName = "ann";
-        return o;
+    void Create() {
+        app = std::make_unique<Application>(
+            ServiceOverrides{dialogs, &host, audio, &system, &host, appFolder, "ann"});
     }
-    void Start(bool splash = true) {
-        app = std::make_unique<Application>(Overrides());
+    void Start() {
+        Create();
         ASSERT_TRUE(app->Main());
-        if (splash) WaitForSplash();
-    }
-    void WaitForSplash() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return app->Window().isVisible(); }, ReadyMs));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window().isVisible(); }, ReadyMs));
     }
     Game& g() { return app->game(); }
     frmMain& window() { return app->Window(); }
@@ -56,8 +43,5 @@ struct AppFixture : ::testing::Test {
     QAction* action(MenuItem item) { return window().Action(item); }
     QMenu* menu(MenuItem item) { return window().Menu(item); }
     // Opening a menu as the player does, so its opening handler runs.
-    void Open(MenuItem item) {
-        QMenu* m = menu(item);
-        QMetaObject::invokeMethod(m, "aboutToShow");
-    }
+    void Open(MenuItem item) { QMetaObject::invokeMethod(menu(item), "aboutToShow"); }
 };

@@ -1,10 +1,9 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// One application object for every end-to-end test, on the offscreen platform.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication app(argc, argv); // one for every end-to-end test
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
