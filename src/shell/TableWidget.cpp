@@ -43,7 +43,8 @@ int WindowsKeyCode(int qtKey) {
     case Qt::Key_Control: return 17;
     case Qt::Key_Alt: return 18;
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9; // Shift+Tab is the Tab key
     case Qt::Key_Return:
     case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;

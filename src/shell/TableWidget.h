@@ -19,6 +19,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
+    // Tab is a key like any other for the game: the table is all there is to focus.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     bool Live() const;
