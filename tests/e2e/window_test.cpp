@@ -139,7 +139,17 @@ TEST_F(AppFixture, TheWindowFromStartUpThroughPlay) {
     drag(waste, onTen);
     QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
     check("Ctrl+Z, enabled by the last opening of File", "12450");
+    struct : QObject { // the flight back is painted step by step, not only where it ends
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } flight;
+    table()->installEventFilter(&flight);
     drag(ace, {205, 228});
+    table()->removeEventFilter(&flight);
+    EXPECT_GE(flight.paints, 25);
     check("refused drop", "12450");
     drag(ace, {700, 600});
     check("released outside", "12450");
