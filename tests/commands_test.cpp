@@ -104,7 +104,7 @@ struct Commands : ::testing::Test {
           << ";keys=" << h.store.size() << ";buf=" << g.KeyBuffer.size() << ";saw=" << h.saw
           << ";running=" << g.BlinkRunning << ";msgs=" << h.shown.size() << ";cap=" << h.caption
           << ";blink=" << h.TimerEnabled(TaviBlink) << ";effect=" << h.TimerEnabled(Effect)
-          << ";debug=" << h.items[size_t(TopDebug)].visible << s.DebugMode
+          << ";debug=" << h.items[size_t(TopDebug)].visible << s.DebugMode << ";paused=" << h.paused
           << ";time=" << h.status[2] << ";undo=" << h.items[size_t(FileUndo)].enabled
           << ";bytes=" << g.sounds.MoveSoundData.size() << "," << g.sounds.GoalSoundData.size();
         for (const auto& m : h.shown)
@@ -151,15 +151,17 @@ TEST(CommandTexts, TimesFoldersAndUserSections) {
 }
 
 TEST_F(Commands, MenusAndOptions) {
-    h.ListSetCaption(MenuList::LayoutFrontFront, 0, "own"); // the counts are still 0
+    h.ListSetCaption(MenuList::LayoutFrontFront, 0, "own"); // the count is still 0
+    g.gfx.BackDesignCount = 2, h.ListAdd(MenuList::LayoutBackBack, "");
     ApplyTexts(g);
     for (MenuItem i : {TopFile, FileNewgame, FileUndo, OptionsSounds, OptionsSoundsPlaysounds,
                        OptionsTavi, HelpAbout, OptionsRulesDraw, DebugWin})
         seen["menu"] += h.Get(i).caption + "|";
-    seen["menu"] += h.List(MenuList::LayoutFrontFront)[0].caption;
+    seen["menu"] += h.List(MenuList::LayoutFrontFront)[0].caption + "|";
+    seen["menu"] += h.List(MenuList::LayoutBackBack)[1].caption;
     mnuHelpAbout_Click(g);
     Expect("cap=Zorvo - Quenta软件;msg=ZorvoV2.7(Quenta软件);title=关于;style=64;menu=文件(&F)|"
-           "新游戏(&G)|撤销(&U)|声效(&S)|启动声效|显示头像|关于(&A)...|Draw..||own;msgs=1");
+           "新游戏(&G)|撤销(&U)|声效(&S)|启动声效|显示头像|关于(&A)...|Draw..||own|图案 2;msgs=1");
     g.table.InputArmed = g.table.UndoAvailable = false;
     mnuTopFile_Click(g);
     g.table.UndoAvailable = true;
@@ -253,7 +255,9 @@ TEST_F(Commands, KeysSoundsStartAndEnd) {
         LoadGame(g);
         seen["in"] =
             BrokenInvariant(g) + On(g.sounds.MoveSoundData.size() && g.sounds.WinSound2.size());
-        Expect("end=0;msgs=0;blink=1;effect=1;in=1");
+        const Table& t = g.table;
+        seen["portrait"] = std::to_string(t.PortraitX) + "," + std::to_string(t.PortraitY);
+        Expect("end=0;msgs=0;blink=1;effect=1;in=1;portrait=195,15");
     }
 }
 
@@ -266,7 +270,7 @@ TEST_F(Commands, CelebrationAndPortrait) {
     mnuDebugWin_Click(g);
     seen["dealt"] = On(first() != sorted) + On(g.table.GameStart == h.tick);
     Expect("played=sync1 loop2 stop0 ;looks=1;faces=52;msgs=1;msg=是否开始新游戏？;"
-           "title=开始新游戏;style=36;goal1=0;dealt=11;reseeds=2;busy=0;blink=1");
+           "title=开始新游戏;style=36;goal1=0;dealt=11;reseeds=2;busy=0;blink=1;paused=208");
     Deal();
     h.randomScript.assign(100000, 0.5); // no jitter, no kick
     h.atLook[6] = [&] { g.table.InputArmed = true; };

@@ -86,7 +86,7 @@ class TestHost : public WindowService, public MenuService, public DialogService,
     }
     void Flush() override { ++flushes; }
 
-    void PlayAsync(std::span<const uint8_t> wav) override { played.push_back({"async", Bytes(wav)}); }
+    void PlayAsync(std::span<const uint8_t> w) override { played.push_back({"async", Bytes(w)}); }
     void PlaySync(std::span<const uint8_t> wav) override { played.push_back({"sync", Bytes(wav)}); }
     void PlayLoop(std::span<const uint8_t> wav) override { played.push_back({"loop", Bytes(wav)}); }
     void Stop() override { played.push_back({"stop", {}}); }
