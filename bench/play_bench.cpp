@@ -1,10 +1,12 @@
 // The hot paths of play: one drag step with the largest hand, and taking and laying a run.
-#include "Positions.h"
+#include "TestHost.h"
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
-#include "play/Mouse.h"
+#include "play/Deck.h"
 #include "play/Loading.h"
+#include "play/Mouse.h"
 #include <benchmark/benchmark.h>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -15,6 +17,26 @@ void LoadPictures(Game& g) {
     LoadGraphics(g);
     if (g.gfx.surfWindow.Empty())
         g.gfx.surfWindow = NewBlankSurface(g.table.TableWidth, g.table.TableHeight);
+}
+
+// The sorted deck dealt and every pile emptied, for positions laid by hand.
+void ClearTable(Game& g) {
+    mnuDebugNoshuffle_Click(g);
+    for (uint8_t n = 1; n <= 13; ++n)
+        g.table.PileAt(n).Count = 0;
+}
+
+// Cards laid on a tableau pile bottom first, as "KS QH 10H"; "(3D)" lies face down.
+void Lay(Game& g, int pile, const std::string& cards) {
+    std::istringstream in(cards);
+    for (std::string w; in >> w;) {
+        const bool down = w[0] == '(';
+        if (down) w = w.substr(1, w.size() - 2);
+        const size_t rank = w.size() == 3 ? 10 : std::string("A23456789-JQK").find(w[0]) + 1;
+        const auto n = static_cast<uint8_t>(13 * std::string("SCHD").find(w.back()) + rank);
+        g.table.Cards[n].State = down ? StateFaceDown : StateFaceUp;
+        g.table.Tableau[pile].Push(n);
+    }
 }
 
 // A table with a king-to-ace run on pile 1, picked up whole.
