@@ -144,8 +144,8 @@ TEST(CommandTexts, TimesFoldersAndUserSections) {
               "      12 m 34 s |      59 m 59 s |  1 h  0 m  0 s |  1 h  2 m  5 s |"
               " 10 h  1 m  1 s |1000 h  0 m  1 s |"); // a thousand hours outgrow the field
     EXPECT_EQ(join(MakeAppFolder, "/usr/lib/zorvo", "/usr/lib/zorvo/", "/usr/lib/zorvo//", "/",
-                   "C:\\", "C:\\x\\y"),
-              "/usr/lib/zorvo/|/usr/lib/zorvo/|/usr/lib/zorvo/|/|C:\\|C:\\x\\y/|");
+                   "/opt/z\\", "/opt/z\\/", "C:\\x\\y"),
+              "/usr/lib/zorvo/|/usr/lib/zorvo/|/usr/lib/zorvo/|/|/opt/z\\/|/opt/z\\/|C:\\x\\y/|");
     EXPECT_EQ(join(MakeUserSection, "ann", "  ann ", "", "   ", "ann lee"),
               "ann|ann|$Default$|$Default$|ann lee|");
 }

@@ -15,6 +15,15 @@ namespace {
 constexpr int MinScreenWidth = 800;
 constexpr int MinScreenHeight = 600;
 constexpr char Separator = '/';
+
+// A backslash is an ordinary character in a file name here; only Windows separates with it.
+bool IsSeparator(char c) {
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
 } // namespace
 
 bool ScreenCheck(Game& g) {
@@ -29,10 +38,12 @@ bool ScreenCheck(Game& g) {
 
 std::string MakeAppFolder(const std::string& folder) {
     std::string f = folder;
-    while (f.size() > 1 && (f.back() == '/' || f.back() == '\\')) f.pop_back();
-    if (f == "/" || f == "\\") return f;
+    while (f.size() > 1 && IsSeparator(f.back())) f.pop_back();
+    if (f.size() == 1 && IsSeparator(f[0])) return f;
+#ifdef _WIN32
     // A drive root such as C:\ keeps its one separator.
     if (f.size() == 2 && f[1] == ':') return f + '\\';
+#endif
     return f + Separator;
 }
 

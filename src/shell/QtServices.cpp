@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <future>
+#include <memory>
 #include <utility>
 
 uint32_t QtSystem::TickCount() {
@@ -50,6 +52,19 @@ void QtSystem::WaitEvents(int milliseconds) {
 }
 
 namespace {
+// A question must be answered: Escape and the close button would pick No for the player, and
+// No to the win offer ends the game. Only a single-button box may be closed that way.
+class QuestionBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!e->matches(QKeySequence::Cancel)) QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override { e->ignore(); }
+};
+
 // Every text of the game is Chinese, and so are its buttons. The toolkit's own translation
 // names them when it is installed; a button it left in English gets our caption.
 void ChineseButtons(QMessageBox& box) {
@@ -66,7 +81,10 @@ void ChineseButtons(QMessageBox& box) {
 } // namespace
 
 MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::string& title) {
-    QMessageBox box(parent);
+    const bool question = style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation;
+    std::unique_ptr<QMessageBox> owned =
+        question ? std::make_unique<QuestionBox>(parent) : std::make_unique<QMessageBox>(parent);
+    QMessageBox& box = *owned;
     box.setText(QString::fromStdString(text));
     box.setWindowTitle(QString::fromStdString(title));
     switch (style) {

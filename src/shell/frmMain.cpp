@@ -91,7 +91,32 @@ void frmMain::SetGame(Game* game) {
 void frmMain::SizeAndCentre(int screenWidth) {
     adjustSize();
     setFixedSize(sizeHint());
-    move(screenWidth / 2 - width() / 2, 0);
+    centreOnWidth = screenWidth;
+    Centre();
+}
+
+// It is the outer window, frame included, that is centred.
+void frmMain::Centre() {
+    centredOuterWidth = frameGeometry().width();
+    move(centreOnWidth / 2 - centredOuterWidth / 2, 0);
+}
+
+// A window manager tells the frame only once the window is up: centre again, once, by it.
+void frmMain::CentreByFrame() {
+    if (centreOnWidth > 0 && isVisible() && frameGeometry().width() != centredOuterWidth) {
+        Centre();
+        centreOnWidth = 0;
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    CentreByFrame();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    CentreByFrame();
 }
 
 void frmMain::Run(const std::function<void(Game&)>& command) {

@@ -61,8 +61,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void Centre();
+    void CentreByFrame();
     void BuildMenus();
     void WireCommands();
     int BarMargins() const;
@@ -78,6 +82,8 @@ private:
     std::array<QMenu*, 5> listMenus{};
     std::array<std::vector<QAction*>, 5> lists;
     QRect dirty; // invalidated since the last flush
+    int centreOnWidth = 0; // the screen's, until the frame has been allowed for
+    int centredOuterWidth = 0;
     QTimer* tmrUpdateTime = nullptr;
     QTimer* tmrTaviBlink = nullptr;
 };

@@ -112,6 +112,9 @@ TEST_F(AppFixture, TheWindowFromStartUpThroughPlay) {
     }
     EXPECT_EQ(window().windowTitle().toStdString(), "Zorvo - Quenta软件");
     EXPECT_EQ(QSize(g().table.TableWidth, g().table.TableHeight), QSize(640, 480));
+    const QRect outer = window().frameGeometry(); // centred with its frame, at the top
+    EXPECT_EQ(outer.topLeft(), QPoint(window().screen()->size().width() / 2 - outer.width() / 2, 0))
+        << "frame " << outer.width() - window().width();
     // Two panels and the bar's margins fill the width exactly; the longest clock shows whole.
     const QList<QLabel*> panels = window().statusBar()->findChildren<QLabel*>();
     ASSERT_EQ(panels.size(), 2);
@@ -239,19 +242,25 @@ TEST_F(AppFixture, ClosedDuringAStartUpMessageEndsOnceLoaded) {
 }
 
 // Message box buttons are Chinese even without the toolkit's translation, and answer as named.
+// A question stays up through Escape and its close button (No to the win offer ends the game);
+// a box with one button closes with Escape.
 TEST(MessageBox, ButtonsSpeakTheGamesLanguage) {
     const std::tuple<MsgStyle, QMessageBox::StandardButton, MsgResult> rows[] = {
         {MsgStyle::YesNoQuestion, QMessageBox::Yes, MsgResult::Yes},
         {MsgStyle::YesNoExclamation, QMessageBox::No, MsgResult::No},
-        {MsgStyle::Information, QMessageBox::Ok, MsgResult::Ok}};
+        {MsgStyle::Information, QMessageBox::NoButton, MsgResult::Ok}};
     for (const auto& [style, press, result] : rows) {
-        QTimer answer; // reads the box once it is up and presses the row's button
+        QTimer answer; // reads the box once it is up, tries to escape it, then presses the button
         answer.callOnTimeout([&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 for (QAbstractButton* b : box->buttons()) // none left in English
                     EXPECT_FALSE(b->text().contains(QRegularExpression("^[ -~]*$")))
                         << b->text().toStdString();
-                box->button(press) ? box->button(press)->click() : box->reject();
+                QTest::keyClick(box, Qt::Key_Escape);
+                if (press == QMessageBox::NoButton) return;
+                box->close();
+                ASSERT_TRUE(box->isVisible()) << "a question was escaped";
+                box->button(press)->click();
             }
         });
         answer.start(5);
