@@ -272,7 +272,9 @@ TEST(RealStore, ACutOrSpoiltFileIsRepairedAtTheNextSave) {
                 EXPECT_TRUE(!key.startsWith(groups[i].second + "/") || key == "ann/Draw" ||
                             after.value(key) == before.value(key))
                     << key.toStdString();
-        EXPECT_TRUE(!fs::exists(file + ".damaged") || ReadFile(file + ".damaged") == bytes);
+        const bool spoilt = bytes.size() != wholeUpTo; // cuts Qt may read whole or not
+        EXPECT_TRUE((!spoilt && !fs::exists(file + ".damaged")) ||
+                    ReadFile(file + ".damaged") == bytes);
     }
 }
 
