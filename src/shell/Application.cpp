@@ -112,7 +112,7 @@ int Application::Finish() {
     if (g->QuietEnd) {
         std::string line = g->SaveError;
         std::replace(line.begin(), line.end(), '\n', ' ');
-        std::fprintf(stderr, "zorvo: %s\n", line.c_str());
+        std::fputs(("zorvo: " + line + "\n").c_str(), stderr);
     }
     return 1;
 }
