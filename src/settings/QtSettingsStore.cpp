@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 namespace {
-using Values = std::map<QString, QString>;
 // More than our keys and Qt's reformatting of a file can add to it.
 constexpr qint64 SpareBytes = 16384;
 
@@ -53,13 +52,6 @@ std::optional<QByteArray> ReadAll(const QString& file) {
 // Every byte reached the file, or false: a failed final flush is a failure too.
 bool WriteAll(QFileDevice& f, const QByteArray& bytes) {
     return f.write(bytes) == bytes.size() && f.flush() && f.error() == QFileDevice::NoError;
-}
-
-Values AllValues(const QSettings& s) {
-    Values out;
-    for (const QString& key : s.allKeys())
-        out[key] = s.value(key).toString();
-    return out;
 }
 
 // A draft lies beside the file, so that it shares its disk and its rights, and goes when done.
@@ -152,6 +144,22 @@ SaveProblem Replace(const QString& file, const QByteArray& bytes) {
     return SaveProblem::None;
 }
 
+// A file Qt cannot write back as it reads it is made anew from what Qt could read of it.
+Merged MergeOrRemake(const QString& file, const QByteArray& current,
+                     const std::map<QString, QString>& pending) {
+    Variants values(pending.begin(), pending.end());
+    Merged merged = Merge(file, current, values);
+    if (!merged.unfaithful) return merged;
+    errno = 0;
+    std::optional<Variants> readable = Readable(file, current);
+    if (!readable) return Failed(FromErrno(errno));
+    for (const auto& [key, value] : values)
+        (*readable)[key] = value;
+    merged = Merge(file, QByteArray(), *readable);
+    merged.damaged = true;
+    return merged;
+}
+
 SaveProblem MakeFolder(const std::string& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
@@ -178,7 +186,8 @@ QtSettingsStore::QtSettingsStore(const std::string& application)
     tooLarge = info.exists() && info.size() > MaxFileBytes;
     if (tooLarge) return;
     stored = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    loaded = AllValues(*stored);
+    for (const auto& [key, value] : AllVariants(*stored))
+        loaded[key] = value.toString();
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
@@ -256,6 +265,16 @@ SaveResult QtSettingsStore::Flush() {
     return {problem, problem == SaveProblem::None ? std::string() : file};
 }
 
+// The folder is there and the file may be replaced.
+SaveProblem QtSettingsStore::Ready() {
+    if (const SaveProblem made = MakeFolder(folder); made != SaveProblem::None) return made;
+    if (!Reach()) return SaveProblem::FolderNotMade;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) return SaveProblem::NotAFile;
+    if (info.exists() && !info.isWritable()) return SaveProblem::NoPermission;
+    return SaveProblem::None;
+}
+
 // A save that cannot be made whole leaves the file exactly as it was; the values stay pending
 // for the next save.
 SaveProblem QtSettingsStore::Save() {
@@ -266,12 +285,7 @@ SaveProblem QtSettingsStore::Save() {
         pending.clear();
         return SaveProblem::None;
     }
-    if (const SaveProblem made = MakeFolder(folder); made != SaveProblem::None) return made;
-    if (!Reach()) return SaveProblem::FolderNotMade;
-    if (QFileInfo info(path); info.exists() && !info.isFile())
-        return SaveProblem::NotAFile;
-    else if (info.exists() && !info.isWritable())
-        return SaveProblem::NoPermission;
+    if (const SaveProblem ready = Ready(); ready != SaveProblem::None) return ready;
     QLockFile lock(path + ".lock");
     errno = 0;
     if (!lock.tryLock(LockWaitMs))
@@ -280,18 +294,7 @@ SaveProblem QtSettingsStore::Save() {
     const std::optional<QByteArray> current = ReadAll(path);
     if (!current)
         return QFileInfo(path).size() > MaxFileBytes ? SaveProblem::TooLarge : FromErrno(errno);
-    Variants values(pending.begin(), pending.end());
-    Merged merged = Merge(path, *current, values);
-    if (merged.unfaithful) { // a file Qt cannot write back as it reads it is made anew
-        errno = 0;
-        std::optional<Variants> readable = Readable(path, *current);
-        if (!readable) return FromErrno(errno);
-        for (const auto& [key, value] : values)
-            (*readable)[key] = value;
-        values = std::move(*readable);
-        merged = Merge(path, QByteArray(), values);
-        merged.damaged = true;
-    }
+    const Merged merged = MergeOrRemake(path, *current, pending);
     if (merged.problem != SaveProblem::None) return merged.problem;
     if (merged.damaged)
         if (const SaveProblem kept = Replace(path + DamagedSuffix, *current);

@@ -33,6 +33,7 @@ class QtSettingsStore : public SettingsStore {
   private:
     bool Reach();
     bool SameAsStored() const;
+    SaveProblem Ready();
     SaveProblem Save();
 
     std::string folder; // as the file system spells it; empty when there is no home
