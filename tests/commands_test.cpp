@@ -249,6 +249,24 @@ TEST_F(Commands, KeysSoundsStartAndEnd) {
         seen["lists"] += std::to_string(list.size());
     mnuFileExit_Click(g); // an end after the end does not shut down again
     Expect("freed=1;lists=11131;cap=Zorvo - Quenta软件;ann/Draw=1;end=1;endCalls=1;flushes=1");
+    // A failed save is told once, by the debug switch and by an end, but not at a signal's end.
+    const std::string told =
+        "msg=不能保存文件 /h/Varnel.conf\n原因：磁盘已满。本次的设置没有保存。";
+    const struct {
+        void (*command)(Game&);
+        bool signal;
+        std::string expect;
+    } saves[] = {
+        {mnuDebugDisabledebug_Click, false,
+         told + ";end=0;msgs=1;style=0;title=Zorvo - Quenta软件"},
+        {mnuFileExit_Click, false, told + ";end=1;endCalls=2;msgs=1"}, // the second exit: no box
+        {Form_Unload, true, "end=1;endCalls=1;msgs=0;flushes=1"}};
+    for (const auto& [command, signal, expect] : saves) {
+        h.flushResult = {SaveProblem::DiskFull, "/h/Varnel.conf"}, g.QuietEnd = signal;
+        command(g);
+        if (command == mnuFileExit_Click) command(g);
+        Expect(expect);
+    }
     for (const char* showTavi : {"1", "0"}) { // the portrait's tick looks at the setting itself
         g.table.AppFolder = GAME_DATA_DIR "/";
         h.Set("ann", "ShowTavi", showTavi);

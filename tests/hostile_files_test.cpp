@@ -11,10 +11,11 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -24,6 +25,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 std::string ReadFile(const std::string& path) {
+    if (!fs::is_regular_file(path)) return "(no file)";
     return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 // True if `play`, run in a child (as nobody if asked) whose files may grow to `maxBytes` (0: any
@@ -94,43 +96,185 @@ TEST(RealStore, AwkwardLoginNamesKeepSectionsOfTheirOwn) {
         EXPECT_EQ(store->Get(names[i], "Front"), std::to_string(i)) << names[i];
 }
 
-// However the save at the end goes, the program ends without a word, and the file is the old one
-// byte for byte or the whole new one. Ann's group lacks a key, so any save makes the file longer.
-TEST(RealStore, ASaveIsWholeOrLeavesTheFileAlone) {
-    std::string old = "; kept by hand\n[Other Program]\nwindow = 10, 20\n[ann]\nDraw=1\n";
+// However the save at the end goes, the file is the old one byte for byte or the whole new one,
+// and a failed save is told, naming the file and why. Ann's group lacks a key, so any save makes
+// the file longer. As root, permission bits stop nothing: those rows run as nobody.
+TEST(RealStore, ASaveIsWholeOrSaysWhyNot) {
+    std::string old =
+        "; kept by hand\n[Other Program]\nwindow = 10, 20\n[ann]\nDraw=1\nShowTavi=1\n";
     for (int i = 0; i < 1500; ++i) old += "\n[user" + std::to_string(i) + "]\nFront=2\nDraw=3\n";
     std::unique_ptr<QLockFile> held;
     const auto lock = [](const std::string& f) { return QString::fromStdString(f + ".lock"); };
-    const struct { const char* name; std::function<void(const std::string& file)> prepare;
-                   unsigned long maxBytes = 0; bool saved = false; } rows[] = {
-        {"room enough", {}, 0, true}, {"4 KB left", {}, 4096}, {"writes stop at 32 KB", {}, 32768},
-        {"room for the old file only", {}, old.size() + 8},
-        {"folder cannot be made", [](auto& f) { qputenv("XDG_CONFIG_HOME", (f + "/x").c_str()); }},
-        {"lock is a folder", [&](auto& f) { QDir().mkpath(lock(f)); }},
-        {"lock held", [&](auto& f) { (held = std::make_unique<QLockFile>(lock(f)))->lock(); }},
-        {"another host's stale lock", [](auto& f) { WriteFile(f + ".lock", "4\nzorvo\nh2\n"); }},
-        {"too large to be ours", [](auto& f) { WriteFile(f, std::string(2 << 20, ';')); }}};
+    const auto env = [](const char* name, const std::string& value) {
+        setenv(name, value.c_str(), 1);
+    };
+    const std::string gbk = "/\xD3\xCE\xCF\xB7", nobodyHome = getpwuid(65534)->pw_dir;
+    using Prepare = std::function<std::string(const std::string& dir)>; // gives the file
+    const Prepare xdg = [&](auto& dir) {
+        return env("XDG_CONFIG_HOME", dir), dir + "/Varnel.conf";
+    };
+    const auto then = [&](std::function<void(const std::string& file)> also) {
+        return Prepare([&, also](auto& dir) {
+            const auto f = xdg(dir);
+            return WriteFile(f, old), also(f), f;
+        });
+    };
+    const auto byHome = [&](const std::string& xdgValue, const std::string& sub) {
+        return Prepare([&, xdgValue, sub](auto& dir) {
+            env("XDG_CONFIG_HOME", xdgValue), env("HOME", dir + sub);
+            return dir + sub + "/.config/Varnel.conf";
+        });
+    };
+    const auto other = [] { // another copy of the game saves its change while this one runs
+        QtSettingsStore store(SettingsApplication);
+        store.Set("ann", "ShowTavi", "0");
+        return store.Flush().problem == SaveProblem::None;
+    };
+    const struct {
+        const char* name;
+        Prepare prepare;
+        const char* reason = "";
+        unsigned long maxBytes = 0;
+        bool nobody = false;
+        std::function<bool()> meanwhile = {};
+        const char* tavi = "1";
+    } rows[] = {
+        {"room enough", xdg},
+        {"4 KB left", xdg, "磁盘已满", 4096},
+        {"writes stop at 32 KB", xdg, "磁盘已满", 32768},
+        {"room for the old file only", xdg, "磁盘已满", old.size() + 8},
+        {"another copy saved meanwhile", xdg, "", 0, false, other, "0"},
+        {"TMPDIR unusable", then([](auto& f) { setenv("TMPDIR", f.c_str(), 1); })},
+        {"folder cannot be made",
+         [&](auto& dir) {
+             return WriteFile(dir + "/Varnel.conf", old), xdg(dir + "/Varnel.conf/x");
+         },
+         "不能建立它所在的文件夹"},
+        {"XDG_CONFIG_HOME a file",
+         [&](auto& dir) { return WriteFile(dir + "/Varnel.conf", old), xdg(dir + "/Varnel.conf"); },
+         "不能建立它所在的文件夹"},
+        {"Varnel.conf a folder", then([](auto& f) { fs::remove(f), fs::create_directory(f); }),
+         "一个同名的文件夹占着它的位置"},
+        {"lock is a folder", then([&](auto& f) { QDir().mkpath(lock(f)); }),
+         "另一个程序一直锁着它"},
+        {"lock held", then([&](auto& f) { (held = std::make_unique<QLockFile>(lock(f)))->lock(); }),
+         "另一个程序一直锁着它"},
+        {"another host's stale lock",
+         then([](auto& f) { WriteFile(f + ".lock", "4\nzorvo\nh2\n"); }), "另一个程序一直锁着它"},
+        {"too large to be ours", then([](auto& f) { WriteFile(f, std::string(2 << 20, ';')); }),
+         "它太大了，不像是设置文件"},
+        {"read-only file", then([](auto& f) { fs::permissions(f, fs::perms::owner_read); }),
+         "没有写入的权限", 0, true},
+        {"read-only folder",
+         then([](auto& f) { fs::permissions(fs::path(f).parent_path(), fs::perms(0555)); }),
+         "没有写入的权限", 0, true},
+        {"XDG_CONFIG_HOME not UTF-8", [&](auto& dir) { return xdg(dir + gbk); }},
+        {"HOME not UTF-8, XDG_CONFIG_HOME relative", byHome("rel", gbk)},
+        {"HOME unset: the password database's",
+         [&](auto&) {
+             unsetenv("XDG_CONFIG_HOME"), unsetenv("HOME");
+             return nobodyHome + "/.config/Varnel.conf";
+         },
+         "没有写入的权限", 0, true}};
+    const std::string tmp = getenv("TMPDIR") ? getenv("TMPDIR") : "/tmp";
     for (const auto& r : rows) {
         QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const std::string file = config.path().toStdString() + "/Varnel.conf";
-        WriteFile(file, old);
-        if (r.prepare) r.prepare(file);
+        fs::permissions(config.path().toStdString(), fs::perms::all); // for the rows run as nobody
+        const std::string dir = config.path().toStdString(), file = r.prepare(dir);
+        if (file.starts_with(dir)) { // not in nobody's home
+            std::error_code ec;
+            fs::create_directories(fs::path(file).parent_path(), ec);
+            if (!fs::exists(file)) WriteFile(file, old);
+            EXPECT_TRUE(!r.nobody || lchown(file.c_str(), 65534, 65534) == 0) << r.name;
+        }
         const std::string before = ReadFile(file);
-        EXPECT_TRUE(InChild([&] {
-            TestGame t;
-            QtSettingsStore store(SettingsApplication);
-            t.g().host.store = &store, t.g().table.UserSection = "ann";
-            LoadSettings(t.g());
-            t.g().settings.DrawRule = 3;
-            EndGame(t.g());
-            return t.g().Ended && t.host.endCalls == 1 && t.host.shown.empty();
-        }, r.maxBytes)) << r.name;
+        EXPECT_TRUE(InChild(
+            [&] {
+                TestGame t;
+                QtSettingsStore store(SettingsApplication);
+                t.g().host.store = &store, t.g().table.UserSection = "ann";
+                LoadSettings(t.g());
+                t.g().settings.DrawRule = 3;
+                if (r.meanwhile && !r.meanwhile()) return false;
+                EndGame(t.g());
+                const std::string told =
+                    "不能保存文件 " + file + "\n原因：" + r.reason + "。本次的设置没有保存。";
+                EXPECT_EQ(t.host.shown.empty() ? "" : t.host.shown[0].text, *r.reason ? told : "");
+                return t.g().Ended && t.host.endCalls == 1 && t.host.shown.size() <= 1;
+            },
+            r.maxBytes, r.nobody))
+            << r.name;
         held.reset();
-        QSettings saved(QString::fromStdString(file), QSettings::IniFormat);
+        setenv("TMPDIR", tmp.c_str(), 1);
+        std::error_code ec; // lets the folder go
+        for (const auto& e : fs::recursive_directory_iterator(dir, ec))
+            fs::permissions(e, fs::perms::all, ec);
+        if (*r.reason) {
+            EXPECT_EQ(ReadFile(file), before) << r.name;
+            continue;
+        }
+        WriteFile(dir + "/copy.conf", ReadFile(file)); // Qt cannot name every folder
+        QSettings saved(QString::fromStdString(dir + "/copy.conf"), QSettings::IniFormat);
         const auto get = [&](const char* key) { return saved.value(key).toStringList().join("|"); };
-        const QString kept = get("ann/Draw") + get("user1499/Front") + get("Other Program/window");
-        EXPECT_TRUE(r.saved ? kept == "3210|20" : ReadFile(file) == before) << r.name;
+        const QString kept = get("ann/Draw") + get("ann/ShowTavi") + get("user1499/Front") +
+                             get("Other Program/window");
+        EXPECT_EQ(kept.toStdString(), std::string("3") + r.tavi + "210|20") << r.name;
+        fs::remove_all(dir + gbk, ec); // Qt cannot name it
+    }
+}
+
+// A settings file cut at every byte, as a crash or a power cut leaves it, or spoilt by hand: a run
+// that changes a choice saves it and keeps every group that was whole, and the next start reads it
+// back. What Qt could not read whole is first kept beside the file, as it was.
+TEST(RealStore, ACutOrSpoiltFileIsRepairedAtTheNextSave) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const std::string file = config.path().toStdString() + "/Varnel.conf";
+    const auto run = [](Settings settings, const char* who) { // one start and end of the game
+        TestGame t;
+        QtSettingsStore store(SettingsApplication);
+        t.g().host.store = &store, t.g().table.UserSection = who;
+        LoadSettings(t.g());
+        t.g().settings = settings;
+        EndGame(t.g());
+        EXPECT_EQ(t.g().SaveError, "");
+        return t.g().settings;
+    };
+    for (const char* who : {"alice", "ann"})
+        run(who[1] == 'n' ? Settings{} : Changed, who);
+    const std::string whole = ReadFile(file);
+    std::vector<std::pair<size_t, QString>> groups; // where each group's header begins
+    for (size_t at = 0; at < whole.size(); at = whole.find('\n', at) + 1)
+        if (whole[at] == '[')
+            groups.emplace_back(
+                at, QString::fromStdString(whole.substr(at + 1, whole.find(']', at) - at - 1)));
+    groups.emplace_back(whole.size(), "");
+    std::vector<std::pair<std::string, size_t>> inputs; // the bytes, how much of the file is whole
+    for (size_t cut = 0; cut <= whole.size(); ++cut)
+        inputs.emplace_back(whole.substr(0, cut), cut);
+    for (const char* spoilt : {"\xEF\xBB\xBF", "De\n", "[alice", "[]\nFront=2\n"})
+        inputs.emplace_back(*spoilt == '[' ? whole + spoilt : spoilt + whole, whole.size());
+    QSettings before(QString::fromStdString(config.filePath("whole.conf").toStdString()),
+                     QSettings::IniFormat);
+    WriteFile(config.filePath("whole.conf").toStdString(), whole);
+    for (const auto& [bytes, wholeUpTo] : inputs) {
+        SCOPED_TRACE(bytes);
+        WriteFile(file, bytes);
+        fs::remove(file + ".damaged");
+        Settings changed;
+        changed.DrawRule = 3;
+        run(changed, "ann");
+        Settings next = run(changed, "ann"); // reads it back, changes nothing
+        EXPECT_EQ(next.DrawRule, 3);
+        QSettings after(QString::fromStdString(file), QSettings::IniFormat);
+        for (size_t i = 0; i + 1 < groups.size() && groups[i + 1].first <= wholeUpTo; ++i)
+            for (const QString& key : before.allKeys())
+                EXPECT_TRUE(!key.startsWith(groups[i].second + "/") || key == "ann/Draw" ||
+                            after.value(key) == before.value(key))
+                    << key.toStdString();
+        const bool spoilt = bytes.size() != wholeUpTo; // cuts Qt may read whole or not
+        EXPECT_TRUE((!spoilt && !fs::exists(file + ".damaged")) ||
+                    ReadFile(file + ".damaged") == bytes);
     }
 }
 
@@ -169,19 +313,33 @@ TEST(HostileFiles, EveryFileBrokenEveryWayFollowsTheRulesAndPlaysOn) {
         const bool fatal = gone && (file == "Snd1.wav" || file == "Win.wav" || file == "Win2.wav");
         const std::string message = "不能打开文件 " + folder + "/" + file + (picture ? "!" : "");
         const std::string expected = fatal || (picture && !gone && d != Intact) ? message : "";
-        EXPECT_TRUE(InChild([&] {
-            TestGame t;
-            QtSettingsStore store(SettingsApplication);
-            Game& g = t.g();
-            g.host.store = &store, g.table.AppFolder = folder + "/", g.table.UserSection = "ann";
-            LoadGame(g);
-            EXPECT_EQ(g.Ended, fatal);
-            EXPECT_EQ(g.settings.DrawRule, conf && d == Intact ? 3 : 1);
-            if (!g.Ended) PlayALittle(g), EndGame(g);
-            std::string shown; // each message once at most
-            for (const auto& m : t.host.shown) shown += m.text;
-            return shown == expected;
-        }, 0, d == Unreadable)) << expected;
+        // A settings file the game may not replace: the end says so.
+        const char* why = !conf             ? ""
+                          : d == Folder     ? "一个同名的文件夹占着它的位置"
+                          : d == Unreadable ? "没有写入的权限"
+                          : d == Huge       ? "它太大了，不像是设置文件"
+                                            : "";
+        const std::string told =
+            *why ? "不能保存文件 " + path + "\n原因：" + why + "。本次的设置没有保存。" : "";
+        EXPECT_TRUE(InChild(
+            [&] {
+                TestGame t;
+                QtSettingsStore store(SettingsApplication);
+                Game& g = t.g();
+                g.host.store = &store, g.table.AppFolder = folder + "/",
+                g.table.UserSection = "ann";
+                LoadGame(g);
+                EXPECT_EQ(g.Ended, fatal);
+                EXPECT_EQ(g.settings.DrawRule, conf && d == Intact ? 3 : 1);
+                if (!g.Ended) PlayALittle(g), EndGame(g);
+                std::string shown; // each message once at most
+                for (const auto& m : t.host.shown)
+                    shown += m.text;
+                return shown == expected + told;
+            },
+            0, d == Unreadable))
+            << expected + told;
+        fs::remove_all(folder); // Qt cannot name it
     }
 }
 

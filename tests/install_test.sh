@@ -46,6 +46,15 @@ for run in "PATH=$p/$launcherdir:$PATH $(sed -n 's/^Exec=//p' "$p/$desktop")" "$
     grep -qx painted "$s/out" || fail "$run did not paint: $(cat "$s/out")"
     grep -q '^Version=' "$s/config/Varnel.conf" 2>/dev/null || fail "$run saved no settings"
 done
+# A save that cannot be made, at a signal: one line on stderr and the status 1.
+: >"$s/file"
+(exec env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ZORVO_REPORT_FIRST_PAINT=1 \
+    XDG_CONFIG_HOME="$s/file" "$odd/zorvo" >"$s/out" 2>"$s/err") &
+while kill -0 $! 2>/dev/null && ! grep -qsx painted "$s/out"; do sleep 0.1; done
+kill -TERM $! 2>/dev/null
+wait $!
+status=$? && grep -qx "zorvo: 不能保存文件 $s/file/Varnel.conf 原因：.*" "$s/err" && ((status == 1)) ||
+    fail "a failed save at SIGTERM: status $status, $(cat "$s/err")"
 
 have() { command -v "$1" >/dev/null || { missing+=("$1") && false; }; }
 ! have desktop-file-validate || desktop-file-validate "$p/$desktop" || fail "invalid $desktop"

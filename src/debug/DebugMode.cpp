@@ -41,5 +41,6 @@ void mnuDebugDisabledebug_Click(Game& g) {
     g.settings.DebugMode = false;
     g.host.menus->SetVisible(MenuItem::TopDebug, false);
     g.host.window->SetCaption(g.texts.WindowTitle);
-    SaveSettings(g);
+    if (const std::string failed = SaveSettings(g); !failed.empty())
+        g.host.dialogs->MsgBox(failed, MsgStyle::Ok, g.texts.WindowTitle);
 }

@@ -1,6 +1,11 @@
 #include "host/Files.h"
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
@@ -24,4 +29,28 @@ std::string ExecutableFolder() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : exe.parent_path().string();
+}
+
+namespace {
+bool Absolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); Absolute(home)) return home;
+#ifndef _WIN32
+    if (const passwd* pw = getpwuid(geteuid()); pw != nullptr && Absolute(pw->pw_dir))
+        return pw->pw_dir;
+#endif
+    return {};
+}
+} // namespace
+
+std::string ConfigFolder() {
+    // A relative XDG_CONFIG_HOME is to be ignored; its bytes need not be UTF-8.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); Absolute(xdg)) return xdg;
+    std::string home = HomeFolder();
+    while (home.size() > 1 && home.back() == '/')
+        home.pop_back();
+    return home.empty() || home == "/" ? std::string() : home + "/.config";
 }

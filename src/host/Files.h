@@ -11,3 +11,7 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uint6
 // The folder the running program lies in, through any symlinks, as the file system spells it
 // (its bytes need not be UTF-8); empty when it cannot be found.
 std::string ExecutableFolder();
+// The per-user settings folder by the XDG rules, as the file system spells it: an absolute
+// $XDG_CONFIG_HOME, else <home>/.config, the home being an absolute $HOME or else the one the
+// password database gives. Empty when the only home is the root folder, or none is found.
+std::string ConfigFolder();

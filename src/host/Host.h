@@ -98,12 +98,31 @@ public:
     virtual std::optional<Picture> Decode(const std::string& path) = 0;
 };
 
+// Why a save did not reach the disk.
+enum class SaveProblem {
+    None,
+    NoHome,
+    FolderNotMade,
+    NotAFile,
+    Locked,
+    DiskFull,
+    ReadOnly,
+    NoPermission,
+    TooLarge,
+    NotWritten
+};
+struct SaveResult {
+    SaveProblem problem = SaveProblem::None;
+    std::string file; // the settings file, as the file system spells it
+};
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> Get(const std::string& section, const std::string& key) = 0;
     virtual void Set(const std::string& section, const std::string& key, const std::string& value) = 0;
-    virtual void Flush() = 0; // make what was set durable now
+    // Make what was set durable now; what failed stays set for the next try.
+    virtual SaveResult Flush() = 0;
 };
 
 class AudioService {

@@ -99,11 +99,16 @@ void ShutDown(Game& g) {
     for (int i = 1; i < x.BackDesignCount; ++i) m.ListRemoveLast(MenuList::LayoutBackBack);
     for (int i = 1; i < x.BackgroundCount; ++i) m.ListRemoveLast(MenuList::LayoutBgBg);
     g.host.window->SetCaption(g.texts.WindowTitle);
-    SaveSettings(g);
+    g.SaveError = SaveSettings(g);
     g.Ended = true;
 }
 
+// A failed save is told before the end, unless a signal ended the game and no one would see it.
 void EndGame(Game& g) {
-    if (!g.Ended) ShutDown(g);
+    if (!g.Ended) {
+        ShutDown(g);
+        if (!g.SaveError.empty() && !g.QuietEnd)
+            g.host.dialogs->MsgBox(g.SaveError, MsgStyle::Ok, g.texts.WindowTitle);
+    }
     g.host.system->EndProgram();
 }

@@ -47,6 +47,38 @@ private:
 };
 
 bool InRange(int16_t value, int16_t count) { return value >= 0 && value < count; }
+
+const char* Reason(SaveProblem problem) {
+    switch (problem) {
+    case SaveProblem::None:
+        break;
+    case SaveProblem::NoHome:
+        return "找不到你的主文件夹";
+    case SaveProblem::FolderNotMade:
+        return "不能建立它所在的文件夹";
+    case SaveProblem::NotAFile:
+        return "一个同名的文件夹占着它的位置";
+    case SaveProblem::Locked:
+        return "另一个程序一直锁着它";
+    case SaveProblem::DiskFull:
+        return "磁盘已满";
+    case SaveProblem::ReadOnly:
+        return "磁盘是只读的";
+    case SaveProblem::NoPermission:
+        return "没有写入的权限";
+    case SaveProblem::TooLarge:
+        return "它太大了，不像是设置文件";
+    case SaveProblem::NotWritten:
+        return "写入出错";
+    }
+    return "";
+}
+
+// In the manner of the game's "不能打开文件 <path>", with the reason under it.
+std::string SaveFailureText(const SaveResult& r) {
+    if (r.problem == SaveProblem::None) return {};
+    return "不能保存文件 " + r.file + "\n原因：" + Reason(r.problem) + "。本次的设置没有保存。";
+}
 } // namespace
 
 void LoadSettings(Game& g) {
@@ -69,7 +101,7 @@ void LoadSettings(Game& g) {
     g.host.menus->SetVisible(MenuItem::TopDebug, s.DebugMode);
 }
 
-void SaveSettings(Game& g) {
+std::string SaveSettings(Game& g) {
     const Settings& s = g.settings;
     SettingsStore& store = *g.host.store;
     const std::string& section = g.table.UserSection;
@@ -82,7 +114,7 @@ void SaveSettings(Game& g) {
     store.Set(section, KeyShowTavi, s.ShowTavi ? "1" : "0");
     store.Set(section, KeyPlaySounds, s.PlaySounds ? "1" : "0");
     store.Set(section, KeyVersion, s.DebugMode ? "Debug" : "Release");
-    store.Flush();
+    return SaveFailureText(store.Flush());
 }
 
 void ValidateSettings(Game& g) {

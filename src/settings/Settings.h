@@ -5,7 +5,8 @@
 constexpr const char* SettingsApplication = "Varnel";
 
 void LoadSettings(Game& g);
-void SaveSettings(Game& g);
+// Empty when the choices reached the store, else the message that says why they did not.
+std::string SaveSettings(Game& g);
 void ValidateSettings(Game& g);
 // AppFolder + "BG/BG<index + 1>.BMP": the picture a background setting names.
 std::string BackgroundFile(const Game& g, int index);

@@ -18,6 +18,8 @@
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
+#include <cstdio>
 
 struct Application::Owned {
     QtSystem system;
@@ -96,6 +98,23 @@ bool Application::Main() {
     // A close asked for while a start-up message was shown ends the program now it has loaded.
     if (window->CloseRequested()) window->close();
     return !g->Ended;
+}
+
+void Application::EndOnSignal() {
+    g->QuietEnd = true;
+    // A message shown after the end (a failed save) gives way too.
+    if (g->Ended) QCoreApplication::exit(1);
+    window->close();
+}
+
+int Application::Finish() {
+    if (g->SaveError.empty()) return 0;
+    if (g->QuietEnd) {
+        std::string line = g->SaveError;
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        std::fputs(("zorvo: " + line + "\n").c_str(), stderr);
+    }
+    return 1;
 }
 
 // The splash window is never shown; its one tick is the step from start-up to play.

@@ -26,6 +26,11 @@ public:
     bool Main();
     // The splash step: the first shuffled game, the window shown once.
     void SplashStep();
+    // Ends the game as a close does, but with no one there to read a message.
+    void EndOnSignal();
+    // Once the program has ended: 1 when the settings could not be saved (said on stderr if a
+    // signal ended it), else 0.
+    int Finish();
     frmMain& Window() { return *window; }
     Game& game() { return *g; }
 

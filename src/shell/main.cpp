@@ -23,13 +23,14 @@ void OnSignal(int) {
     [[maybe_unused]] const ssize_t n = write(signalPipe[1], &c, 1);
 }
 
-void CloseOnSignals(QWidget* window) {
+void CloseOnSignals(Application& game) {
     if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    QWidget* window = &game.Window();
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [&game] {
         char c;
         [[maybe_unused]] const ssize_t n = read(signalPipe[0], &c, 1);
-        window->close();
+        game.EndOnSignal();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -70,8 +71,8 @@ int main(int argc, char* argv[]) {
     if (quit || std::getenv("ZORVO_REPORT_FIRST_PAINT") != nullptr)
         game.Window().Table()->installEventFilter(&reporter);
 #ifndef _WIN32
-    CloseOnSignals(&game.Window());
+    CloseOnSignals(game);
 #endif
-    if (!game.Main()) return 0;
-    return QApplication::exec();
+    if (game.Main()) QApplication::exec();
+    return game.Finish();
 }

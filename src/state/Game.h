@@ -57,6 +57,8 @@ struct Game {
     UiTexts texts;
     std::string KeyBuffer; // the last keys typed, for the debug phrases
     bool Ended = false;    // ShutDown has run; nothing else may happen
+    bool QuietEnd = false; // ended by a signal: nobody is there to read a message
+    std::string SaveError; // what the player is told when the last save failed
     bool BlinkRunning = false; // a portrait animation is between its frames
 
     explicit Game(const Host& h) : host(h) {}

@@ -184,7 +184,23 @@ TEST_F(AppFixture, TheWindowFromStartUpThroughPlay) {
 
 // Every way of ending saves the menu choices and the typed debug mode, once, and the next start
 // shows them. Closed while the win tune plays, the tune is cut short and no question follows.
+// A save that fails is told in a box, or on stderr at a signal, and the exit status is 1.
 TEST_F(AppFixture, EveryWayOfEndingSavesTheChoicesOnce) {
+    const std::string unsaved = "不能保存文件 /h/Varnel.conf\n原因：磁盘已满。本次的设置没有保存。";
+    const auto failing = [&](std::function<void()> end, bool signal) {
+        return [=, this] {
+            host.flushResult = {SaveProblem::DiskFull, "/h/Varnel.conf"}, host.shown.clear();
+            ::testing::internal::CaptureStderr();
+            end();
+            const int status = app->Finish();
+            const std::string said = ::testing::internal::GetCapturedStderr();
+            const std::string box = host.shown.empty() ? "" : host.shown.back().text;
+            EXPECT_EQ(box + said, signal ? "zorvo: 不能保存文件 /h/Varnel.conf 原因：磁盘已满。"
+                                           "本次的设置没有保存。\n"
+                                         : unsaved);
+            EXPECT_EQ(status, 1);
+        };
+    };
     const std::function<void()> ends[] = {
         [this] { action(M::FileExit)->trigger(); }, [this] { window().close(); },
         [&] {
@@ -198,13 +214,15 @@ TEST_F(AppFixture, EveryWayOfEndingSavesTheChoicesOnce) {
             host.played.clear();
             action(M::DebugWin)->trigger();
             EXPECT_EQ(host.played.at(0).how + host.played.at(1).how, "loopstop");
-        }};
+        },
+        failing([this] { action(M::FileExit)->trigger(); }, false),
+        failing([this] { app->EndOnSignal(); }, true)};
     const M choices[] = {M::OptionsRulesDrawThree, M::OptionsTavi, M::OptionsSoundsPlaysounds};
     QTimer key; // keeps pressing, so that a celebration ends (and a fault does not hang)
     key.callOnTimeout([this] { QTest::keyClick(table(), Qt::Key_Escape); });
     key.start(20);
     for (const auto& end : ends) {
-        host.store.clear();
+        host.store.clear(), host.flushResult = {};
         endCalls = 0;
         Start();
         for (M item : choices)
@@ -214,6 +232,7 @@ TEST_F(AppFixture, EveryWayOfEndingSavesTheChoicesOnce) {
         end();
         window().close(); // a close after the end does nothing more
         EXPECT_EQ(endCalls, 1);
+        EXPECT_EQ(host.flushResult.problem != SaveProblem::None || app->Finish() == 0, true);
         app.reset();
         Start();
         Open(M::TopOptions);

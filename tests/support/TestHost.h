@@ -84,7 +84,7 @@ class TestHost : public WindowService, public MenuService, public DialogService,
     void Set(const std::string& section, const std::string& key, const std::string& v) override {
         store[section + "/" + key] = v;
     }
-    void Flush() override { ++flushes; }
+    SaveResult Flush() override { return ++flushes, flushResult; }
 
     void PlayAsync(std::span<const uint8_t> w) override { played.push_back({"async", Bytes(w)}); }
     void PlaySync(std::span<const uint8_t> wav) override { played.push_back({"sync", Bytes(wav)}); }
@@ -112,6 +112,7 @@ class TestHost : public WindowService, public MenuService, public DialogService,
     int screenW = 1280, screenH = 1024;
     std::function<void()> onDoEvents; // what "pending events" do, if anything
     std::map<std::string, std::string> store;
+    SaveResult flushResult; // what every save answers
     struct Sound {
         std::string how;
         std::vector<uint8_t> data;
