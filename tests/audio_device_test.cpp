@@ -39,13 +39,13 @@ double Rms(const Bytes& out, size_t from, size_t to) {
 }
 } // namespace
 
-// Ordinary files pass unchanged, data claims are cut to what is there; -1: refused (balloons).
+// Ordinary files play whole, claims are cut to the whole frames there; -1: refused (balloons).
 TEST(WavCheck, OrdinaryFilesPassClaimsAreCutOddFormatsAreRefused) {
     const std::string junk("RIFF\1\2\3\4WAVEdata", 16), text = "this is not a sound";
     const struct { Bytes wav; int64_t data; } rows[] = {
         {Wav(1, 1, 22050, 16, 100, 100), 100}, {Wav(1, 1, 11025, 8, 7, 7), 7},
         {Wav(1, 8, 4000, 24, 48, 48), 48}, {Wav(3, 2, 192000, 32, 64, 64), 64},
-        {Wav(1, 2, 44100, 16, 0x7FFFFFF0u, 64), 64}, {Wav(1, 1, 22050, 16, 100, 99), 99},
+        {Wav(1, 2, 44100, 16, 0x7FFFFFF0u, 64), 64}, {Wav(1, 1, 22050, 16, 100, 99), 98},
         {Wav(1, 1, 3999, 16, 10, 10), -1}, {Wav(1, 1, 192001, 16, 10, 10), -1},
         {Wav(1, 0, 22050, 16, 10, 10), -1}, {Wav(1, 9, 22050, 16, 10, 10), -1},
         {Wav(1, 1, 22050, 13, 10, 10), -1}, {Wav(0x55, 1, 22050, 16, 10, 10), -1}, // packed
@@ -53,9 +53,7 @@ TEST(WavCheck, OrdinaryFilesPassClaimsAreCutOddFormatsAreRefused) {
     for (const auto& r : rows) {
         const auto safe = PlayableWav(r.wav);
         ASSERT_EQ(safe.has_value(), r.data >= 0) << r.data;
-        Bytes expected = r.wav;
-        if (safe) Put(expected, 40, uint32_t(r.data), 4);
-        EXPECT_TRUE(!safe || *safe == expected) << r.data;
+        EXPECT_TRUE(!safe || (safe->dataAt == 44 && int64_t(safe->dataBytes) == r.data)) << r.data;
     }
 }
 
