@@ -110,6 +110,24 @@ TEST(WavCheck, OrdinaryFilesPassClaimsAreCutOddFormatsAreRefused) {
         ASSERT_EQ(safe.has_value(), r.data >= 0) << r.data;
         EXPECT_TRUE(!safe || (safe->dataAt == 44 && int64_t(safe->dataBytes) == r.data)) << r.data;
     }
+    // What the library cannot take is widened, checked at the ends and middle of each scale.
+    using enum WavEncoding;
+    const struct { WavEncoding e; uint16_t bits; Bytes in; std::vector<int32_t> out; } wide[] = {
+        {ALaw, 8, {0xD5, 0x55, 0xAA, 0x2A}, {8, -8, 32256, -32256}},
+        {MuLaw, 8, {0xFF, 0x7F, 0x80, 0x00}, {0, 0, 32124, -32124}},
+        {Pcm, 24, {0x56, 0x34, 0x12, 0xFF, 0xFF, 0xFF}, {0x12345600, -256}}, {Pcm, 16, {1, 2}, {}}};
+    for (const auto& w : wide) {
+        uint8_t out[16] = {};
+        const size_t n = WidenSamples({w.e, 1, w.bits, 8000}, w.in, out);
+        std::vector<int32_t> got;
+        for (size_t at = 0; at < n; at += w.bits == 24 ? 4 : 2) {
+            int16_t s16;
+            int32_t s32;
+            std::memcpy(&s16, out + at, 2), std::memcpy(&s32, out + at, 4);
+            got.push_back(w.bits == 24 ? s32 : s16);
+        }
+        EXPECT_EQ(got, w.out) << int(w.e);
+    }
 }
 
 // Each sound is heard and cuts off a long one still playing; the game waits for the win tune's
