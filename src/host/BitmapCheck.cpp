@@ -52,28 +52,30 @@ std::optional<Table> ColourTable(std::span<const uint8_t> b, const Header& h) {
 }
 
 // Walks run-length data to the end of the picture or of its rows; false when the bytes run
-// out first. Runs are not checked against the width: the decoder clips those.
+// out first, unless the last row has all its pixels and only its end marks are missing.
 bool RunsComplete(std::span<const uint8_t> b, const Header& h, int64_t rows) {
     const bool four = h.compression == 2;
     size_t at = static_cast<size_t>(h.offset);
-    for (int64_t y = 0; at + 2 <= b.size();) {
+    int64_t x = 0, y = 0;
+    while (at + 2 <= b.size()) {
         const uint8_t count = b[at], code = b[at + 1];
         at += 2;
+        x += count > 0 ? count : code > 2 ? code : 0;
         if (count > 0) continue;    // a run of one colour
         if (code == 1) return true; // end of the picture
-        if (code == 0 && ++y >= rows) return true;
+        if (code == 0 && (x = 0, ++y >= rows)) return true;
         if (code == 2) { // a jump right and down
             if (at + 2 > b.size()) return false;
-            y += b[at + 1], at += 2;
+            x += b[at], y += b[at + 1], at += 2;
             if (y >= rows) return true;
         }
         if (code > 2) { // pixels as they are, padded to whole 16-bit words
-            size_t n = four ? (code + 1u) / 2 : code;
+            const size_t n = four ? (code + 1u) / 2 : code;
             at += n + (n & 1);
             if (at > b.size()) return false;
         }
     }
-    return false;
+    return y == rows - 1 && x >= h.width;
 }
 } // namespace
 
