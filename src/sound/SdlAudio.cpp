@@ -23,10 +23,11 @@ struct SdlApi {
     X(SDL_InitSubSystem)                                                                           \
     X(SDL_QuitSubSystem)                                                                           \
     X(SDL_GetTicks64)                                                                              \
-    X(SDL_Delay) X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice)            \
-        X(SDL_LockAudioDevice) X(SDL_UnlockAudioDevice) X(SDL_NewAudioStream)                      \
-            X(SDL_AudioStreamPut) X(SDL_AudioStreamGet) X(SDL_AudioStreamFlush)                    \
-                X(SDL_FreeAudioStream)
+    X(SDL_Delay)                                                                                   \
+    X(SDL_OpenAudioDevice)                                                                         \
+    X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice)                         \
+        X(SDL_UnlockAudioDevice) X(SDL_NewAudioStream) X(SDL_AudioStreamPut) X(SDL_AudioStreamGet) \
+            X(SDL_AudioStreamFlush) X(SDL_FreeAudioStream)
 #define ZORVO_SDL_POINTER(name) decltype(&::name) name = nullptr;
     ZORVO_SDL_FUNCTIONS(ZORVO_SDL_POINTER)
 
@@ -169,9 +170,10 @@ class SdlAudio : public AudioService {
             next.image = wav, next.layout = *layout, next.loop = loop;
             next.playing = next.stream != nullptr;
         }
-        const uint64_t ms = next.playing ? next.layout.dataBytes / next.layout.FrameBytes() * 1000 /
-                                               next.layout.rate
-                                         : 0;
+        // Rounded up, so that a sound shorter than a millisecond is still waited for.
+        const WavLayout& w = next.layout;
+        const uint64_t ms =
+            next.playing ? (w.dataBytes / w.FrameBytes() * 1000 + w.rate - 1) / w.rate : 0;
         sdl.SDL_LockAudioDevice(device);
         std::swap(*voice, next);
         sdl.SDL_UnlockAudioDevice(device);
