@@ -1,4 +1,5 @@
 #pragma once
+#include "host/SoundImage.h"
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -128,9 +129,9 @@ public:
 class AudioService {
 public:
     virtual ~AudioService() = default;
-    virtual void PlayAsync(std::span<const uint8_t> wav) = 0; // cuts off what plays
-    virtual void PlaySync(std::span<const uint8_t> wav) = 0;  // returns when it has ended
-    virtual void PlayLoop(std::span<const uint8_t> wav) = 0;
+    virtual void PlayAsync(const SoundImage& wav) = 0; // cuts off what plays
+    virtual void PlaySync(const SoundImage& wav) = 0;  // returns when it has ended
+    virtual void PlayLoop(const SoundImage& wav) = 0;
     virtual void Stop() = 0;
     // A hint that sounds will be wanted soon: a device may get ready in the background.
     virtual void Prepare() {}

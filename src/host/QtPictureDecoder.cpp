@@ -1,10 +1,12 @@
 #include "host/QtPictureDecoder.h"
+#include "host/BitmapCheck.h"
 #include "host/Files.h"
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <algorithm>
 
 namespace {
 bool TooLarge(int64_t width, int64_t height) {
@@ -12,14 +14,34 @@ bool TooLarge(int64_t width, int64_t height) {
            width * height > QtPictureDecoder::MaxPixels;
 }
 
+// True when every pixel of a palette picture names one of the colours its file holds: the
+// first `entries` of its table, and no more than the decoder took from it.
+bool IndexesInTable(const QImage& image, int entries) {
+    const int colours = std::min(entries, image.colorCount());
+    if (colours >= (image.depth() == 1 ? 2 : 256)) return true;
+    for (int y = 0; y < image.height(); ++y) {
+        if (image.format() == QImage::Format_Indexed8) {
+            const uchar* line = image.constScanLine(y);
+            if (std::any_of(line, line + image.width(), [&](uchar i) { return i >= colours; }))
+                return false;
+            continue;
+        }
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelIndex(x, y) >= colours) return false;
+    }
+    return true;
+}
+
 // Reads through a QImageReader, looking at the declared size before anything is allocated.
-std::optional<Picture> Read(QImageReader& reader) {
+// A palette picture must find each of its indexes among the `entries` colours of its table.
+std::optional<Picture> Read(QImageReader& reader, std::optional<int> entries) {
     reader.setDecideFormatFromContent(true);
     const QSize declared = reader.size();
     auto tooLarge = [](QSize s) { return TooLarge(s.width(), s.height()); };
     if (declared.isValid() && tooLarge(declared)) return std::nullopt;
     QImage image;
     if (!reader.read(&image) || image.isNull() || tooLarge(image.size())) return std::nullopt;
+    if (entries && image.colorCount() > 0 && !IndexesInTable(image, *entries)) return std::nullopt;
     image = image.convertToFormat(QImage::Format_RGB32);
 
     Picture p;
@@ -67,26 +89,6 @@ std::optional<Picture> PlainBitmap(std::span<const uint8_t> b) {
 }
 } // namespace
 
-// An uncompressed Windows bitmap must hold every row it declares; the reader would otherwise
-// hand back a picture whose missing rows are whatever memory held.
-bool QtPictureDecoder::WholeBitmap(std::span<const uint8_t> b) {
-    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') return true; // not ours to judge
-    if (b.size() < 30) return false;
-    const uint32_t offset = Le32(b, 10);
-    const uint32_t headerSize = Le32(b, 14);
-    if (headerSize < 40 || b.size() < 34) return true; // old core headers: leave to the reader
-    const int64_t width = static_cast<int32_t>(Le32(b, 18));
-    const int64_t height = static_cast<int32_t>(Le32(b, 22));
-    const int bits = b[28] | b[29] << 8;
-    const uint32_t compression = Le32(b, 30);
-    if (compression != 0 && compression != 3) return true; // run-length data has no fixed size
-    const int64_t rows = height < 0 ? -height : height;
-    if (width <= 0 || width > MaxSide || rows > MaxSide || bits <= 0 || bits > 64) return false;
-    const int64_t stride = ((width * bits + 31) / 32) * 4;
-    const int64_t need = static_cast<int64_t>(offset) + stride * rows;
-    return static_cast<int64_t>(b.size()) >= need;
-}
-
 // The path's bytes are the file system's own, whatever their encoding: read them as they are.
 std::optional<Picture> QtPictureDecoder::Decode(const std::string& path) {
     const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, MaxFileBytes);
@@ -102,5 +104,5 @@ std::optional<Picture> QtPictureDecoder::DecodeBytes(std::span<const uint8_t> by
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    return Read(reader);
+    return Read(reader, ColourTableEntries(bytes));
 }

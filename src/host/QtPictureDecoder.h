@@ -13,5 +13,4 @@ public:
     static constexpr int MaxSide = 16384;
     static constexpr long long MaxPixels = 16LL * 1024 * 1024;
     static constexpr long long MaxFileBytes = 64LL * 1024 * 1024;
-    static bool WholeBitmap(std::span<const uint8_t> bytes);
 };

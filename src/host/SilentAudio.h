@@ -4,8 +4,8 @@
 // What plays when there is no audio device: nothing, and nothing waits.
 class SilentAudio : public AudioService {
 public:
-    void PlayAsync(std::span<const uint8_t>) override {}
-    void PlaySync(std::span<const uint8_t>) override {}
-    void PlayLoop(std::span<const uint8_t>) override {}
+    void PlayAsync(const SoundImage&) override {}
+    void PlaySync(const SoundImage&) override {}
+    void PlayLoop(const SoundImage&) override {}
     void Stop() override {}
 };

@@ -88,7 +88,7 @@ void LoadGraphics(Game& g) {
     TileBackground(g);
 }
 
-void LoadSoundFile(Game& g, const std::string& path, std::vector<uint8_t>& image) {
+void LoadSoundFile(Game& g, const std::string& path, SoundImage& image) {
     if (!FileExists(path)) {
         g.host.dialogs->MsgBox("不能打开文件 " + path, MsgStyle::Ok, g.texts.WindowTitle);
         EndGame(g);

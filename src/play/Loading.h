@@ -1,4 +1,5 @@
 #pragma once
+#include "host/SoundImage.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,5 +10,5 @@ struct Game;
 // sounds: the loading steps of start-up that come before the deal.
 void LoadGraphics(Game& g);
 // Reads the whole file into image; a missing file is fatal (message, ShutDown, end).
-void LoadSoundFile(Game& g, const std::string& path, std::vector<uint8_t>& image);
+void LoadSoundFile(Game& g, const std::string& path, SoundImage& image);
 void LoadMoveSounds(Game& g);

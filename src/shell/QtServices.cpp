@@ -109,7 +109,7 @@ MsgResult QtDialogs::MsgBox(const std::string& text, MsgStyle style, const std::
     return MsgResult::Ok;
 }
 
-void QtAudioWait::PlaySync(std::span<const uint8_t> wav) {
+void QtAudioWait::PlaySync(const SoundImage& wav) {
     auto playing = std::async(std::launch::async, [this, wav] { inner.PlaySync(wav); });
     bool cut = false;
     while (playing.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {

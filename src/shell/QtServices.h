@@ -30,9 +30,9 @@ class QtAudioWait : public AudioService {
   public:
     QtAudioWait(AudioService& device, std::function<bool()> programEnded)
         : inner(device), ended(std::move(programEnded)) {}
-    void PlayAsync(std::span<const uint8_t> wav) override { inner.PlayAsync(wav); }
-    void PlaySync(std::span<const uint8_t> wav) override;
-    void PlayLoop(std::span<const uint8_t> wav) override { inner.PlayLoop(wav); }
+    void PlayAsync(const SoundImage& wav) override { inner.PlayAsync(wav); }
+    void PlaySync(const SoundImage& wav) override;
+    void PlayLoop(const SoundImage& wav) override { inner.PlayLoop(wav); }
     void Stop() override { inner.Stop(); }
     void Prepare() override { inner.Prepare(); }
 

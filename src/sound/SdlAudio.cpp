@@ -3,6 +3,7 @@
 #include "sound/WavCheck.h"
 #include <SDL.h>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <future>
 #include <memory>
@@ -21,10 +22,12 @@ struct SdlApi {
     X(SDL_SetHint)                                                                                 \
     X(SDL_InitSubSystem)                                                                           \
     X(SDL_QuitSubSystem)                                                                           \
-    X(SDL_RWFromConstMem)                                                                          \
-    X(SDL_GetTicks) X(SDL_Delay) X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice)                    \
-        X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice) X(SDL_UnlockAudioDevice) X(SDL_LoadWAV_RW)  \
-            X(SDL_FreeWAV) X(SDL_BuildAudioCVT) X(SDL_ConvertAudio)
+    X(SDL_GetTicks64)                                                                              \
+    X(SDL_Delay)                                                                                   \
+    X(SDL_OpenAudioDevice)                                                                         \
+    X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice) X(SDL_LockAudioDevice)                         \
+        X(SDL_UnlockAudioDevice) X(SDL_NewAudioStream) X(SDL_AudioStreamPut) X(SDL_AudioStreamGet) \
+            X(SDL_AudioStreamFlush) X(SDL_FreeAudioStream)
 #define ZORVO_SDL_POINTER(name) decltype(&::name) name = nullptr;
     ZORVO_SDL_FUNCTIONS(ZORVO_SDL_POINTER)
 
@@ -51,30 +54,70 @@ struct SdlApi {
 };
 SdlApi sdl;
 
-// The one sound that plays, in the device's own format. A new sound takes the place of the
-// one playing, as the game expects of its sounds.
+// The one sound that plays. Its samples are converted to the device's format on the audio
+// thread, a piece at a time as the device asks, so a long sound holds no more converted audio
+// than a few pieces, and starting it costs the window only a look at its headers.
 struct Voice {
-    std::vector<uint8_t> samples;
-    size_t at = 0;
+    SoundImage image; // shared with the game, never copied
+    WavLayout layout;
+    std::unique_ptr<SDL_AudioStream, void (*)(SDL_AudioStream*)> stream{nullptr, FreeStream};
+    uint64_t at = 0; // samples fed so far, in bytes from the start of the data
     bool loop = false;
     bool playing = false;
+    bool flushed = false;
+    static void FreeStream(SDL_AudioStream* s) { sdl.SDL_FreeAudioStream(s); }
 };
 
-// Runs on the audio thread, with the device locked against the game's changes.
-void Fill(void* user, Uint8* stream, int length) {
-    auto& v = *static_cast<Voice*>(user);
-    const auto want = static_cast<size_t>(length);
-    std::memset(stream, 0, want); // signed 16-bit silence
-    size_t done = 0;
-    while (done < want && v.playing) {
-        const size_t n = std::min(want - done, v.samples.size() - v.at);
-        std::memcpy(stream + done, v.samples.data() + v.at, n);
-        done += n;
-        v.at += n;
-        if (v.at < v.samples.size()) continue;
-        v.at = 0;
-        v.playing = v.loop;
+// Source bytes handed to the converter at a time; what comes out of them stays small even
+// from 4,000 Hz mono bytes to 44,100 Hz stereo.
+constexpr uint64_t PieceBytes = 4096;
+
+// Gives the converter the next piece of the sound, from its start again when it loops, and
+// once at the end whatever the converter still holds. False when nothing more will come.
+bool Feed(Voice& v) {
+    const WavLayout& w = v.layout;
+    if (v.at >= w.dataBytes && v.loop) v.at = 0;
+    if (v.at >= w.dataBytes) {
+        if (v.flushed) return false;
+        v.flushed = true;
+        return sdl.SDL_AudioStreamFlush(v.stream.get()) == 0;
     }
+    const uint64_t frame = w.FrameBytes();
+    const uint64_t n =
+        std::min(w.dataBytes - v.at, std::max(frame, PieceBytes - PieceBytes % frame));
+    const auto piece = v.image.Bytes().subspan(w.dataAt + v.at, n);
+    v.at += n;
+    std::array<uint8_t, 2 * PieceBytes> wide;
+    const size_t widened = WidenSamples(w, piece, wide.data());
+    const int put = widened ? sdl.SDL_AudioStreamPut(v.stream.get(), wide.data(), int(widened))
+                            : sdl.SDL_AudioStreamPut(v.stream.get(), piece.data(), int(n));
+    return put == 0;
+}
+
+// Runs on the audio thread, with the device locked against the game's changes.
+void Fill(void* user, Uint8* out, int length) {
+    auto& v = *static_cast<Voice*>(user);
+    std::memset(out, 0, static_cast<size_t>(length)); // signed 16-bit silence
+    int done = 0;
+    while (done < length && v.playing) {
+        const int got = sdl.SDL_AudioStreamGet(v.stream.get(), out + done, length - done);
+        done += std::max(got, 0);
+        if (got < 0 || (done < length && !Feed(v))) v.playing = false;
+    }
+}
+
+// The format the converter is given: what the file holds, or what WidenSamples makes of it.
+SDL_AudioFormat SourceFormat(const WavLayout& w) {
+    switch (w.encoding) {
+    case WavEncoding::Float:
+        return AUDIO_F32LSB;
+    case WavEncoding::ALaw:
+    case WavEncoding::MuLaw:
+        return AUDIO_S16SYS;
+    case WavEncoding::Pcm:
+        break;
+    }
+    return w.bits == 8 ? AUDIO_U8 : w.bits == 16 ? AUDIO_S16LSB : AUDIO_S32LSB;
 }
 
 class SdlAudio : public AudioService {
@@ -102,62 +145,39 @@ class SdlAudio : public AudioService {
         return audio;
     }
 
-    void PlayAsync(std::span<const uint8_t> wav) override { Play(wav, false); }
-    void PlayLoop(std::span<const uint8_t> wav) override { Play(wav, true); }
-    void PlaySync(std::span<const uint8_t> wav) override {
-        const size_t bytes = Play(wav, false);
-        if (bytes == 0) return;
+    void PlayAsync(const SoundImage& wav) override { Play(wav, false); }
+    void PlayLoop(const SoundImage& wav) override { Play(wav, true); }
+    void PlaySync(const SoundImage& wav) override {
+        const uint64_t ms = Play(wav, false);
+        if (ms == 0) return;
         // Wait no longer than the sound lasts (plus a margin), whatever the device does.
-        const size_t perSecond = static_cast<size_t>(played.freq) * played.channels *
-                                 (SDL_AUDIO_BITSIZE(played.format) / 8);
-        const auto lasts = static_cast<Uint32>(perSecond ? bytes * 1000 / perSecond : 0);
-        const Uint32 limit = sdl.SDL_GetTicks() + 500 + lasts;
-        while (Playing() && sdl.SDL_GetTicks() < limit)
+        const uint64_t limit = sdl.SDL_GetTicks64() + 500 + ms;
+        while (Playing() && sdl.SDL_GetTicks64() < limit)
             sdl.SDL_Delay(5);
     }
-    void Stop() override { Swap({}, false); }
+    void Stop() override { Play({}, false); }
 
   private:
-    // Decodes the image, converts it to the device's format and starts it in place of what
-    // plays; a file that is not audio silences the device. Returns the bytes that will play.
-    size_t Play(std::span<const uint8_t> wav, bool loop) {
-        std::vector<uint8_t> samples = Convert(wav);
-        const size_t bytes = samples.size();
-        Swap(std::move(samples), loop);
-        return bytes;
-    }
-
-    std::vector<uint8_t> Convert(std::span<const uint8_t> wav) const {
-        const std::optional<std::vector<uint8_t>> safe = PlayableWav(wav);
-        if (!safe) return {};
-        SDL_RWops* rw = sdl.SDL_RWFromConstMem(safe->data(), static_cast<int>(safe->size()));
-        SDL_AudioSpec from{};
-        Uint8* data = nullptr;
-        Uint32 length = 0;
-        if (rw == nullptr || sdl.SDL_LoadWAV_RW(rw, 1, &from, &data, &length) == nullptr) return {};
-        SDL_AudioCVT cvt{};
-        std::vector<uint8_t> out;
-        if (sdl.SDL_BuildAudioCVT(&cvt, from.format, from.channels, from.freq, played.format,
-                                  played.channels, played.freq) >= 0) {
-            out.resize(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
-            std::copy_n(data, length, out.begin());
-            cvt.buf = out.data();
-            cvt.len = static_cast<int>(length);
-            if (cvt.needed && sdl.SDL_ConvertAudio(&cvt) != 0) cvt.len_cvt = 0;
-            out.resize(cvt.needed ? static_cast<size_t>(cvt.len_cvt) : length);
+    // Starts the sound in place of what plays; a file that is not audio silences the device.
+    // Returns how many milliseconds it lasts.
+    uint64_t Play(const SoundImage& wav, bool loop) {
+        Voice next;
+        const std::optional<WavLayout> layout = PlayableWav(wav);
+        if (layout && layout->dataBytes > 0) {
+            next.stream.reset(sdl.SDL_NewAudioStream(SourceFormat(*layout), Uint8(layout->channels),
+                                                     int(layout->rate), played.format,
+                                                     played.channels, played.freq));
+            next.image = wav, next.layout = *layout, next.loop = loop;
+            next.playing = next.stream != nullptr;
         }
-        sdl.SDL_FreeWAV(data);
-        return out;
-    }
-
-    // Puts new samples in the voice's place; the old ones are freed outside the lock.
-    void Swap(std::vector<uint8_t> samples, bool loop) {
+        // Rounded up, so that a sound shorter than a millisecond is still waited for.
+        const WavLayout& w = next.layout;
+        const uint64_t ms =
+            next.playing ? (w.dataBytes / w.FrameBytes() * 1000 + w.rate - 1) / w.rate : 0;
         sdl.SDL_LockAudioDevice(device);
-        voice->samples.swap(samples);
-        voice->at = 0;
-        voice->loop = loop;
-        voice->playing = !voice->samples.empty();
+        std::swap(*voice, next);
         sdl.SDL_UnlockAudioDevice(device);
+        return ms; // the sound that played is let go of here, outside the lock
     }
 
     bool Playing() {
@@ -179,6 +199,8 @@ std::unique_ptr<AudioService> OpenNow() {
     // SDL would catch SIGINT and SIGTERM for an event queue nobody reads, and the game
     // could then no longer be ended by its session or a shutdown.
     sdl.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL's own resampler, the same on every machine, whatever other libraries are installed.
+    sdl.SDL_SetHint(SDL_HINT_AUDIO_RESAMPLING_MODE, "default");
     if (sdl.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentAudio>();
     if (auto audio = SdlAudio::Open()) return audio;
     sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -193,9 +215,9 @@ class DeferredAudio : public AudioService {
         const std::lock_guard lock(opening);
         if (!device && !pending.valid()) pending = std::async(std::launch::async, OpenNow);
     }
-    void PlayAsync(std::span<const uint8_t> wav) override { Device().PlayAsync(wav); }
-    void PlaySync(std::span<const uint8_t> wav) override { Device().PlaySync(wav); }
-    void PlayLoop(std::span<const uint8_t> wav) override { Device().PlayLoop(wav); }
+    void PlayAsync(const SoundImage& wav) override { Device().PlayAsync(wav); }
+    void PlaySync(const SoundImage& wav) override { Device().PlaySync(wav); }
+    void PlayLoop(const SoundImage& wav) override { Device().PlayLoop(wav); }
     void Stop() override { Device().Stop(); }
 
   private:

@@ -5,6 +5,6 @@ std::string SoundFile(const Game& g, int index) {
     return g.table.AppFolder + "Snd" + std::to_string(index + 1) + ".wav";
 }
 
-void PlayMoveSound(Game& g, const std::vector<uint8_t>& image) {
+void PlayMoveSound(Game& g, const SoundImage& image) {
     if (g.settings.PlaySounds) g.host.audio->PlayAsync(image);
 }

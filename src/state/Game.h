@@ -21,7 +21,7 @@ struct Graphics {
 
 // Whole WAV files, read once so that playing never touches the disk.
 struct Sounds {
-    std::vector<uint8_t> MoveSoundData, GoalSoundData, WinSound, WinSound2;
+    SoundImage MoveSoundData, GoalSoundData, WinSound, WinSound2;
 };
 
 // The player's choices, as kept in memory. Indexes are 0-based; files are numbered from 1.

@@ -33,7 +33,7 @@ struct AppFixture : ::testing::Test, QtSystem, DialogService {
     std::function<void()> onMsgBox = [] {};
     struct : TestHost { // a blocking sound lasts a minute while longTune is on, or until stopped
         std::atomic_bool longTune = false;
-        void PlaySync(std::span<const uint8_t>) override {
+        void PlaySync(const SoundImage&) override {
             for (int ms = 0; ms < 60000 && longTune; ++ms)
                 QThread::msleep(1);
         }

@@ -41,11 +41,12 @@ std::string FuzzBitmap(const uint8_t* data, size_t size, bool* taken) {
 
 std::string FuzzSound(const uint8_t* data, size_t size, bool* taken) {
     static std::unique_ptr<AudioService> audio = OpenAudioDevice();
-    const std::span<const uint8_t> wav(data, size);
+    const SoundImage wav(std::vector<uint8_t>(data, data + size));
     const auto safe = PlayableWav(wav);
     if (taken) *taken = safe.has_value();
-    // The device gets no more than came, claiming no more than it holds: it passes a check again.
-    const bool whole = !safe || (safe->size() <= size && PlayableWav(*safe) == safe);
+    // The device gets whole frames of what came, and nothing past it.
+    const bool whole = !safe || (safe->dataAt + safe->dataBytes <= size &&
+                                 safe->dataBytes % safe->FrameBytes() == 0);
     audio->PlayAsync(wav), audio->PlayLoop(wav), audio->PlayAsync(wav), audio->Stop();
     return whole ? "" : "the device may get more than a whole sound";
 }

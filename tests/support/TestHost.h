@@ -86,9 +86,9 @@ class TestHost : public WindowService, public MenuService, public DialogService,
     }
     SaveResult Flush() override { return ++flushes, flushResult; }
 
-    void PlayAsync(std::span<const uint8_t> w) override { played.push_back({"async", Bytes(w)}); }
-    void PlaySync(std::span<const uint8_t> wav) override { played.push_back({"sync", Bytes(wav)}); }
-    void PlayLoop(std::span<const uint8_t> wav) override { played.push_back({"loop", Bytes(wav)}); }
+    void PlayAsync(const SoundImage& w) override { played.push_back({"async", Bytes(w)}); }
+    void PlaySync(const SoundImage& wav) override { played.push_back({"sync", Bytes(wav)}); }
+    void PlayLoop(const SoundImage& wav) override { played.push_back({"loop", Bytes(wav)}); }
     void Stop() override { played.push_back({"stop", {}}); }
     static std::vector<uint8_t> Bytes(std::span<const uint8_t> s) { return {s.begin(), s.end()}; }
 
