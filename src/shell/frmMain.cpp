@@ -95,7 +95,9 @@ void frmMain::SizeAndCentre(int screenWidth) {
 }
 
 void frmMain::Run(const std::function<void(Game&)>& command) {
-    if (g != nullptr && !g->Ended) command(*g);
+    if (g == nullptr || g->Ended) return;
+    command(*g);
+    table->Sync(); // a command may have dealt or moved cards under the focus
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
