@@ -6,6 +6,7 @@
 #include "Printers.h"
 #include "TestHost.h"
 #include "keys/KeyPlay.h"
+#include "keys/PlaceNames.h"
 #include "model/Rules.h"
 #include "play/Deck.h"
 #include "play/Mouse.h"
@@ -351,5 +352,25 @@ TEST_F(Gestures, EachKeyGestureEndsAsItsMouseTwin) {
             Checked([&] { keys.Handle(g, keyNames.at(k)); });
         EXPECT_EQ(outcome(), mouse);
         EXPECT_TRUE(drawtest::Same(g.gfx.surfWindow, window));
+    }
+}
+
+// What a screen reader says of a place: its cards from the top down, the face-down ones counted;
+// the focused pile also how many cards a press there takes.
+TEST_F(Gestures, PlacesAreNamedForWhatTheyHold) {
+    const std::tuple<const char*, uint8_t, int, const char*> rows[] = {
+        {"p3: (2D) (5C) QH JS 10D", 3, 0, "第 3 列：方块 10 在上，下面 黑桃 J，红心 Q，2 张背面"},
+        {"p5: 9H 8S 7D", 5, 2, "第 5 列：方块 7 在上，下面 黑桃 8，红心 9；选中 3 张"},
+        {"p6: (2D) (5C)", 6, 0, "第 6 列：2 张背面"},
+        {"p1: KS", 1, 0, "第 1 列：黑桃 K"},
+        {"p7: AS", 2, 0, "第 2 列：空"},
+        {"W: 7C 8C", PileWaste, 0, "废牌堆：梅花 8"},
+        {"S: AS 2S", PileStock, 0, "发牌堆：2 张"},
+        {"W: AS", PileStock, 0, "发牌堆：空"},
+        {"g4: AD 2D", 11, 0, "目标 4：方块 2"},
+        {"g4: AD", 8, 0, "目标 1：空"}};
+    for (const auto& [layout, place, depth, name] : rows) {
+        Lay(1, layout);
+        EXPECT_EQ(FocusedPlaceName(t, place, depth), name) << layout;
     }
 }
