@@ -335,9 +335,9 @@ const Twin Twins[] = {
 } // namespace
 TEST_F(Gestures, EachKeyGestureEndsAsItsMouseTwin) {
     const std::map<std::string, PlayKey> keyNames = {
-        {"left", PlayKey::Left},     {"right", PlayKey::Right},         {"up", PlayKey::Up},
-        {"down", PlayKey::Down},     {"deeper", PlayKey::Deeper},       {"enter", PlayKey::Act},
-        {"send", PlayKey::Send},     {"shallower", PlayKey::Shallower}, {"escape", PlayKey::PutBack}};
+        {"left", PlayKey::Left}, {"right", PlayKey::Right},         {"up", PlayKey::Up},
+        {"down", PlayKey::Down}, {"deeper", PlayKey::Deeper},       {"enter", PlayKey::Act},
+        {"send", PlayKey::Send}, {"shallower", PlayKey::Shallower}, {"escape", PlayKey::PutBack}};
     for (const Twin& r : Twins) {
         SCOPED_TRACE(Cat({r.layout, " / ", r.keys}));
         const auto outcome = [&] { return Cat({PositionText(t), "sounds: ", Actual("sounds")}); };

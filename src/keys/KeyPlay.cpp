@@ -103,11 +103,12 @@ TableRect KeyPlay::Frame(const Game& g) const {
 }
 
 bool KeyPlay::Interrupted(const Game& g) const {
-    return g.Ended || deal != g.table.Deals;
+    return g.Ended || gesture != g.table.Deals;
 }
 
 void KeyPlay::Handle(Game& g, PlayKey key) {
     Follow(g.table);
+    gesture = g.table.Deals;
     switch (key) {
     case PlayKey::Act:
         Act(g);

@@ -60,4 +60,5 @@ class KeyPlay {
     int depth = 0;
     bool shown = false;
     std::optional<uint32_t> deal; // the deal the focus belongs to
+    uint32_t gesture = 0;         // the deal a gesture began on: a window event may deal anew
 };
