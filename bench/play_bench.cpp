@@ -2,6 +2,8 @@
 #include "TestHost.h"
 #include "drawing/Graphics.h"
 #include "drawing/TablePainter.h"
+#include "keys/KeyPlay.h"
+#include "keys/PlaceNames.h"
 #include "play/Deck.h"
 #include "play/Loading.h"
 #include "play/Mouse.h"
@@ -102,4 +104,16 @@ void BM_PickUpAndDropRun(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PickUpAndDropRun);
+
+// The thirteen names a screen reader is told after every move, on a table with long runs.
+void BM_NameAllPlaces(benchmark::State& state) {
+    TestGame tg;
+    Game& g = tg.g();
+    mnuDebugNoshuffle_Click(g);
+    Lay(g, 2, "(3D) (8C) KS QH JS 10H 9S 8H 7S");
+    for (auto _ : state)
+        for (uint8_t place : PlaceOrder)
+            benchmark::DoNotOptimize(PlaceName(g.table, place));
+}
+BENCHMARK(BM_NameAllPlaces);
 } // namespace

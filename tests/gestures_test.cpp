@@ -5,6 +5,8 @@
 #include "Invariants.h"
 #include "Printers.h"
 #include "TestHost.h"
+#include "keys/KeyPlay.h"
+#include "keys/PlaceNames.h"
 #include "model/Rules.h"
 #include "play/Deck.h"
 #include "play/Mouse.h"
@@ -295,5 +297,80 @@ TEST_F(Gestures, EveryRowLeavesItsPilesUndoAndSounds) {
             expected[key] = value;
         for (const auto& [key, value] : expected)
             EXPECT_EQ(Actual(key), value) << key << PositionText(t);
+    }
+}
+
+namespace {
+// Each key gesture beside the mouse gesture it stands for: after both, the same position, undo
+// record, sounds and window. The focus starts on the stock at every deal; down from the stock
+// is pile 1, up from pile 5 is goal 2.
+struct Twin {
+    uint8_t rule;
+    const char *layout, *keys, *mouse;
+};
+const Twin Twins[] = {
+    {1, "p2: (3D) KH QS JD", "down right deeper deeper enter right right right enter",
+     "drag p2.2 p5"},
+    {1, "p3: (2D) 9H 8S | p5: 10C", "down right right deeper deeper deeper enter right right enter",
+     "drag p3.2 p5"},
+    {1, "p1: 9H 8S 7H | p4: 9D", "down deeper deeper shallower enter right right right enter",
+     "drag p1.2 p4"},
+    {1, "p1: AD | p4: 3S", "down enter right right right enter", "drag p1 p4"},
+    {1, "p1: KS QH JS", "down deeper deeper enter right right right right right right enter",
+     "drag p1.1 p7"},
+    {1, "p2: (4C) 10D 9S", "down right enter enter", "drag p2.3 p2"},
+    {1, "p5: AS", "down right right right right enter up left enter", "drag p5 g1"},
+    {1, "g2: AC 2C 3C | p6: 4H", "right right right enter down right enter", "drag g2 p6"},
+    {3, "W: AS 2S 9H | p3: 10S | fan: 2", "right enter down right right enter", "drag W p3"},
+    {1, "p3: (2D) 9H 8S | p5: 10D", "down right right deeper enter right right send escape",
+     "press p3.2; move 400,300; release 600,450"},
+    {1, "g1: AS | p4: (9D) 3S 2S", "down right right right send send", "dbl p4.3; dbl p4.2"},
+    {1, "g1: AS | p4: 3S 2S", "down right right right deeper send", "dbl p4.2"},
+    {3, "g1: AS 2S | W: QH 9D 8C 3S", "right send", "dbl W"},
+    {1, "p6: (7H) (AD)", "down right right right right right send", "dbl p6.2"},
+    {1, "p6: (KC) (5H) | undo: p6", "down right right right right right enter", "click p6.2"},
+    {1, "S: 2H 3H 4H | undo: p1 | p1: KS", "left up enter enter", "click S; click S"},
+    {1, "S: 2H 3H", "send", "dbl S"},
+};
+} // namespace
+TEST_F(Gestures, EachKeyGestureEndsAsItsMouseTwin) {
+    const std::map<std::string, PlayKey> keyNames = {
+        {"left", PlayKey::Left}, {"right", PlayKey::Right},         {"up", PlayKey::Up},
+        {"down", PlayKey::Down}, {"deeper", PlayKey::Deeper},       {"enter", PlayKey::Act},
+        {"send", PlayKey::Send}, {"shallower", PlayKey::Shallower}, {"escape", PlayKey::PutBack}};
+    for (const Twin& r : Twins) {
+        SCOPED_TRACE(Cat({r.layout, " / ", r.keys}));
+        const auto outcome = [&] { return Cat({PositionText(t), "sounds: ", Actual("sounds")}); };
+        Lay(r.rule, r.layout);
+        Run(r.mouse);
+        const std::string mouse = outcome();
+        const Surface window = g.gfx.surfWindow;
+        Lay(r.rule, r.layout);
+        KeyPlay keys;
+        std::istringstream in(r.keys);
+        for (std::string k; in >> k;)
+            Checked([&] { keys.Handle(g, keyNames.at(k)); });
+        EXPECT_EQ(outcome(), mouse);
+        EXPECT_TRUE(drawtest::Same(g.gfx.surfWindow, window));
+    }
+}
+
+// What a screen reader says of a place: its cards from the top down, the face-down ones counted;
+// the focused pile also how many cards a press there takes.
+TEST_F(Gestures, PlacesAreNamedForWhatTheyHold) {
+    const std::tuple<const char*, uint8_t, int, const char*> rows[] = {
+        {"p3: (2D) (5C) QH JS 10D", 3, 0, "第 3 列：方块 10 在上，下面 黑桃 J，红心 Q，2 张背面"},
+        {"p5: 9H 8S 7D", 5, 2, "第 5 列：方块 7 在上，下面 黑桃 8，红心 9；选中 3 张"},
+        {"p6: (2D) (5C)", 6, 0, "第 6 列：2 张背面"},
+        {"p1: KS", 1, 0, "第 1 列：黑桃 K"},
+        {"p7: AS", 2, 0, "第 2 列：空"},
+        {"W: 7C 8C", PileWaste, 0, "废牌堆：梅花 8"},
+        {"S: AS 2S", PileStock, 0, "发牌堆：2 张"},
+        {"W: AS", PileStock, 0, "发牌堆：空"},
+        {"g4: AD 2D", 11, 0, "目标 4：方块 2"},
+        {"g4: AD", 8, 0, "目标 1：空"}};
+    for (const auto& [layout, place, depth, name] : rows) {
+        Lay(1, layout);
+        EXPECT_EQ(FocusedPlaceName(t, place, depth), name) << layout;
     }
 }

@@ -57,6 +57,17 @@ status=$? && grep -qx "zorvo: 不能保存文件 $s/file/Varnel.conf 原因：.*
     fail "a failed save at SIGTERM: status $status, $(cat "$s/err")"
 
 have() { command -v "$1" >/dev/null || { missing+=("$1") && false; }; }
+# Read from outside as a screen reader reads it, over the desktop's accessibility bus: the
+# table's thirteen named places and the menus.
+here=$(dirname "$0")
+"$here/with-screen-reader-bus.sh" bash -c 'XDG_CONFIG_HOME="$1" SDL_AUDIODRIVER=dummy "$2" &
+    /usr/bin/python3 "$3" 60; rc=$?; kill -TERM $! && wait $!; exit $rc' \
+    bash "$s/config" "$p/$program/zorvo" "$here/atspi_walk.py" >"$s/atspi" 2>&1
+case $? in
+0) grep -E '^ *(list|list item|menu bar): ' "$s/atspi" ;;
+77) missing+=("$(sed -n 's/^SKIPPED: //p' "$s/atspi")") ;;
+*) fail "the accessibility bus does not show the game: $(cat "$s/atspi")" ;;
+esac
 ! have desktop-file-validate || desktop-file-validate "$p/$desktop" || fail "invalid $desktop"
 ! have appstreamcli || appstreamcli validate --no-net "$p/$metainfo" || fail "$metainfo is invalid"
 if have dpkg-deb && have lintian; then # the package as `--target package` builds it

@@ -13,7 +13,7 @@ declare -A step=(
     [state]=2
     [settings]=3 [sound]=3 [drawing]=3
     [play]=4
-    [status]=5 [debug]=5 [options]=5
+    [status]=5 [debug]=5 [options]=5 [keys]=5
     [shell]=6
 )
 

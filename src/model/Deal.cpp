@@ -46,4 +46,5 @@ void DealCards(Table& t) {
     }
     t.Waste.Reset(WasteX, WasteY, StockBound);
     t.InputArmed = true;
+    ++t.Deals;
 }

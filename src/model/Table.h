@@ -42,6 +42,7 @@ struct Table {
     bool InputArmed = true;
     bool WinCheckBusy = false;
     uint32_t GameStart = 0; // tick count at the deal; differences are taken unsigned
+    uint32_t Deals = 0;     // deals so far: tells onlookers a new game from a move
 
     int32_t PortraitX = 195;
     int32_t PortraitY = 15;

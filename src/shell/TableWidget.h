@@ -1,6 +1,12 @@
 #pragma once
+#include "keys/KeyPlay.h"
+#include <QRect>
+#include <QTransform>
 #include <QWidget>
+#include <array>
+#include <string>
 
+class QPainter;
 struct Game;
 
 // The card table: shows the window surface and hands mouse and key events to the game.
@@ -9,6 +15,14 @@ class TableWidget : public QWidget {
 public:
     explicit TableWidget(QWidget* parent = nullptr);
     void SetGame(Game* game) { g = game; }
+    // After anything that may have changed the table: the focus follows a new deal, its frame
+    // is repainted where it moved, and a screen reader hears what changed.
+    void Sync();
+    // The places as a screen reader sees them, by index into PlaceOrder.
+    QString PlaceText(int index) const;
+    QRect PlaceRect(int index) const; // in widget pixels
+    int FocusIndex() const;           // the focused place
+    const KeyPlay& Keys() const { return keys; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,7 +38,17 @@ protected:
 
 private:
     bool Live() const;
+    // Table pixels to widget pixels: the one place where the two may come to differ.
+    QTransform TableToWidget() const { return {}; }
+    QRect FrameArea() const; // what the focus frame covers, in widget pixels; empty when hidden
+    void UpdateFrame();
+    void PaintFocusFrame(QPainter& p) const;
+    void Announce();
     Game* g = nullptr;
+    KeyPlay keys;
+    QRect framePainted;                 // where the frame was last asked to be shown
+    std::array<std::string, 13> spoken; // the names a screen reader last heard
+    int announced = -1;                 // the place it last heard the focus on
 };
 
 // The key code the game expects: letters A..Z, digits, space, and a code of its own for others.

@@ -120,7 +120,9 @@ void frmMain::moveEvent(QMoveEvent* event) {
 }
 
 void frmMain::Run(const std::function<void(Game&)>& command) {
-    if (g != nullptr && !g->Ended) command(*g);
+    if (g == nullptr || g->Ended) return;
+    command(*g);
+    table->Sync(); // a command may have dealt or moved cards under the focus
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "TestHost.h"
 #include "shell/Application.h"
 #include "shell/QtServices.h"
@@ -5,6 +6,7 @@
 #include "shell/frmMain.h"
 #include "status/ElapsedTime.h"
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -14,9 +16,11 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 using M = MenuItem;
@@ -56,7 +60,8 @@ struct AppFixture : ::testing::Test, QtSystem, DialogService {
 };
 } // namespace
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless told otherwise: the screen-reader run needs a real display's platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv); // one for every test
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
@@ -180,6 +185,128 @@ TEST_F(AppFixture, TheWindowFromStartUpThroughPlay) {
         QTest::keyClick(table(), key);
         EXPECT_EQ(g().KeyBuffer, std::string(1, code)) << key;
     }
+}
+
+// The sorted deal won with keys alone, the focus frame on the screen only, the phrases still
+// typed between play keys, and the places as a screen reader hears them.
+TEST_F(AppFixture, KeysAloneWinTheSortedDealAndTheTableIsRead) {
+    static std::vector<std::pair<QAccessible::Event, int>> heard;
+    QAccessible::installUpdateHandler(
+        [](QAccessibleEvent* e) { heard.emplace_back(e->type(), e->child()); });
+    Start();
+    // Events reach a screen reader only over the desktop's accessibility bus, which is found
+    // after start-up; the offscreen platform has none, and there only the tree is read.
+    const bool bus = qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    ASSERT_TRUE(!bus || QTest::qWaitFor([] { return QAccessible::isActive(); }, ReadyMs));
+    action(M::DebugNoshuffle)->trigger();
+    const auto names = [this] {
+        QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(table());
+        std::string s;
+        for (int i = 0; i < tree->childCount(); ++i)
+            s += tree->child(i)->text(QAccessible::Name).toStdString() + "|";
+        return s;
+    };
+    EXPECT_EQ(names(), "发牌堆：24 张|废牌堆：空|目标 1：空|目标 2：空|目标 3：空|目标 4：空|"
+                       "第 1 列：黑桃 A|第 2 列：黑桃 3 在上，下面 1 张背面|"
+                       "第 3 列：黑桃 6 在上，下面 2 张背面|第 4 列：黑桃 10 在上，下面 3 张背面|"
+                       "第 5 列：梅花 2 在上，下面 4 张背面|第 6 列：梅花 8 在上，下面 5 张背面|"
+                       "第 7 列：红心 2 在上，下面 6 张背面|");
+    // Where the screen differs from the game's window picture: nowhere, or the focus frame.
+    const auto unlike = [this] {
+        const Surface& w = g().gfx.surfWindow;
+        const QImage screen = window().screen()->grabWindow(window().winId()).toImage();
+        const QImage shown = screen.copy(table()->geometry()).convertToFormat(QImage::Format_RGB32);
+        QRect box;
+        for (int y = 0; y < w.Height; ++y)
+            for (int x = 0; x < w.Width; ++x)
+                if ((shown.pixel(x, y) & 0xFFFFFF) != w.Pixels[size_t(y * w.Width + x)])
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const auto screenIsGame = [&] { return unlike().isEmpty(); };
+    ASSERT_TRUE(QTest::qWaitFor(screenIsGame, ReadyMs));
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(table(), k, m);
+    };
+    heard.clear();
+    key(Qt::Key_Right);
+    const decltype(heard) waste = {{QAccessible::Focus, 1}};
+    EXPECT_TRUE(!bus || heard == waste) << "the focus went to the waste";
+    const QRect aroundWaste(100 - 6, 30 - 6, 64 + 12, 104 + 12);
+    const auto framed = [&] { // only the frame differs, and it stands around the waste
+        const QRect box = unlike();
+        return !box.isEmpty() && aroundWaste.contains(box);
+    };
+    EXPECT_TRUE(QTest::qWaitFor(framed, ReadyMs)) << "no frame around the waste";
+    const std::string position = PositionText(g().table);
+    for (const char* phrase : {"stop admin view", "start admin view"}) {
+        QTest::keyClicks(table(), phrase);
+        EXPECT_EQ(action(M::TopDebug)->isVisible(), phrase[2] == 'a') << phrase;
+    }
+    EXPECT_EQ(PositionText(g().table) + std::to_string(table()->Keys().Place()), position + "13");
+    QTest::mouseClick(table(), Qt::LeftButton, {}, {600, 450});
+    EXPECT_TRUE(QTest::qWaitFor(screenIsGame, ReadyMs)) << "the frame outlives a mouse press";
+    // Moves found for this deal, made as a player would: walk to a place, reach, act or send.
+    const auto placeOf = [](const std::string& a) {
+        return static_cast<uint8_t>(a == "S"   ? 12
+                                    : a == "W" ? 13
+                                               : std::stoi(a.substr(1)) + (a[0] == 'g') * 7);
+    };
+    const auto walk = [&](const std::string& to) {
+        const uint8_t want = placeOf(to.substr(0, to.find('.')));
+        const auto at = [](uint8_t p) {
+            return std::find(PlaceOrder.begin(), PlaceOrder.end(), p);
+        };
+        while ((table()->Keys().Place() >= 8) != (want >= 8))
+            key(want >= 8 ? Qt::Key_Up : Qt::Key_Down);
+        while (table()->Keys().Place() != want)
+            key(at(table()->Keys().Place()) < at(want) ? Qt::Key_Right : Qt::Key_Left);
+        for (size_t d = to.find('.');
+             d < to.size() && table()->Keys().Depth() < std::stoi(to.substr(d + 1));)
+            key(Qt::Key_PageUp);
+    };
+    QTimer stop; // the celebration runs until a key
+    stop.callOnTimeout([&] { key(Qt::Key_Escape); });
+    stop.start(20);
+    std::istringstream script(
+        "send p1; move p7 p2; act p7; send p7; act p7; send p2; move p7 p1; act p7; act S; act S; "
+        "move W p1; act S; move W p7; move p4 p7; act p4; act S; act S; move W p7; move p6 p7; "
+        "act p6; act S; move W p4; move p6 p4; act p6; act S; move W p7; move p3 p7; act p3; "
+        "act S; move W p4; move p3 p4; act p3; act S; move W p6; move p3 p6; act S; move W p4; "
+        "move p2 p4; act p2; send p2; send p4; send p6; act S; act S; act S; send W; send W; "
+        "send W; send p4; send p4; send p6; send p4; send p7; send p7; act S; move W p2; "
+        "move p7.4 p2; act p7; move p7 p1; act p7; move W p1; move p4.2 p1; act p4; move W p3; "
+        "act S; act S; act S; act S; move W p7; move p4 p7; act p4; send p4; send p7; act S; "
+        "act S; move W p2; move p6 p2; act p6; act S; move W p1; move p6 p1; act p6; act S; "
+        "move W p2; move p6 p2; act p6; act S; move W p1; move p6 p1; act S; move W p2; "
+        "move p5 p2; act p5; send p5; act p5; send p2; send p1; send p2; send p1; send p2; "
+        "send p1; send p2; send p1; send p2; send p1; send p1; send p1; send p2; send p2; "
+        "send p2; send p1; send p2; send p2; send W; send p7; send W; move p5 p4; act p5; "
+        "move p5 p3; act p5; send p5; send p3; send p4; move W p2; move p7 p2; act p7; send p7; "
+        "send p2; send p1; send p1; send p2; send p2; send p1; send p3; send W; send p2");
+    int moves = 0;
+    for (std::string verb, from, to; script >> verb >> from; ++moves) {
+        if (verb == "move") script >> to;
+        walk(from.substr(0, from.find(';')));
+        key(Qt::Key_Return, verb == "send" ? Qt::ControlModifier : Qt::NoModifier);
+        if (verb == "move")
+            walk(to.substr(0, to.find(';'))), key(Qt::Key_Enter, Qt::KeypadModifier);
+        if (moves == 0) { // the ace of spades went home, and both places say so
+            EXPECT_EQ(names().substr(0, names().find("第 2")),
+                      "发牌堆：24 张|废牌堆：空|目标 1：黑桃 A|目标 2：空|目标 3：空|目标 4：空|第 "
+                      "1 列：空|");
+            for (int place : {2, 6}) // goal 1 and pile 1, each told once
+                EXPECT_TRUE(!bus || std::ranges::count(
+                                        heard, std::pair{QAccessible::NameChanged, place}) == 1);
+        }
+    }
+    stop.stop();
+    EXPECT_EQ(moves, 136);
+    EXPECT_EQ(host.shown.size(), 1u) << "the win's question";
+    EXPECT_EQ(int(table()->Keys().Place()), int(PileStock))
+        << "a new deal puts the focus on the stock";
+    EXPECT_EQ(g().table.Stock.Count, 24);
+    QAccessible::installUpdateHandler(nullptr);
 }
 
 // Every way of ending saves the menu choices and the typed debug mode, once, and the next start

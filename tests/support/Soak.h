@@ -5,6 +5,7 @@
 #include "Printers.h"
 #include "TestHost.h"
 #include "debug/DebugMode.h"
+#include "keys/KeyPlay.h"
 #include "model/Rules.h"
 #include "options/Options.h"
 #include "play/Commands.h"
@@ -119,8 +120,15 @@ struct Soak {
     void Mouse(void (*handler)(Game&, uint8_t, uint8_t, float, float), int button, Point p) {
         handler(g, static_cast<uint8_t>(button), 0, p.first, p.second);
     }
+    KeyPlay keys; // the keyboard's focus, as the window keeps it
+    // A few play keys, as a player walks the focus and acts, carries and sends.
+    void PlayKeys() {
+        for (int k = 1 + Roll(8); k > 0 && !g.Ended; --k)
+            keys.Handle(g, static_cast<PlayKey>(Roll(9)));
+    }
     void Event() {
-        const int r = Roll(everything ? 1004 : 1000), b = r < 820 ? ButtonLeft : ButtonMiddle;
+        const int r = Roll(everything ? 1010 : 1000), b = r < 820 ? ButtonLeft : ButtonMiddle;
+        if (r >= 1004) return PlayKeys();
         const Point p = t.Dragging && Roll(4) && r >= 300 && r < 760 ? DropPoint() : Somewhere();
         const auto rule = Roll(2) ? mnuOptionsRulesDrawOne_Click : mnuOptionsRulesDrawThree_Click;
         if (r < 300) return Mouse(Form_MouseDown, ButtonLeft, p);
