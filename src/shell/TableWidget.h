@@ -1,14 +1,25 @@
 #pragma once
+#include "shell/TableView.h"
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 struct Game;
 
-// The card table: shows the window surface and hands mouse and key events to the game.
+// The card table: shows the window surface and hands mouse and key events to the game. At
+// ratio 1 and the table's own size it shows the surface as it is; otherwise it keeps the
+// surface resampled to device pixels, refreshed where the game draws.
 class TableWidget : public QWidget {
     Q_OBJECT
 public:
     explicit TableWidget(QWidget* parent = nullptr);
     void SetGame(Game* game) { g = game; }
+    // How the table maps onto the widget now.
+    TableView View() const;
+    // The game drew into a rectangle of the table: show it at the next paint, or now.
+    void Invalidate(QRect tableRect);
+    void ShowNow(QRect tableRect);
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,7 +35,16 @@ protected:
 
 private:
     bool Live() const;
+    QSize TableSize() const;
+    QPointF ToTable(const QMouseEvent* event) const;
+    // Brings the resampled picture up to date with what the game drew.
+    void Refresh(const TableView& view);
+    void PaintScaled(QPainter& p, const TableView& view, QRect dirty);
     Game* g = nullptr;
+    TableView cachedView; // what `scaled` was made for
+    QImage scaled;
+    QRegion pending; // table rectangles drawn since the last refresh
+    QColor margin;
 };
 
 // The key code the game expects: letters A..Z, digits, space, and a code of its own for others.

@@ -39,7 +39,7 @@ constexpr uint64_t MaxIconBytes = 1 << 20;
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Zorvo");
     table = new TableWidget(this);
-    table->setFixedSize(TableClientWidth, TableClientHeight);
+    table->setMinimumSize(TableClientWidth, TableClientHeight);
     setCentralWidget(table);
 
     panels[1] = new QLabel("Quenta软件", this);
@@ -90,7 +90,8 @@ void frmMain::SetGame(Game* game) {
 
 void frmMain::SizeAndCentre(int screenWidth) {
     adjustSize();
-    setFixedSize(sizeHint());
+    setMinimumSize(sizeHint()); // it may grow, never shrink below the table
+    resize(sizeHint());
     move(screenWidth / 2 - width() / 2, 0);
 }
 
@@ -277,13 +278,13 @@ void frmMain::ListSetChecked(MenuList list, int index, bool on) {
 void frmMain::Invalidate(int x, int y, int w, int h) {
     const QRect r(x, y, w, h);
     dirty = dirty.united(r);
-    table->update(r);
+    table->Invalidate(r);
 }
 
 // Paints what changed right now, for animations that run without returning to the event loop.
 void frmMain::ShowNow() {
     if (dirty.isEmpty()) return;
-    table->repaint(dirty);
+    table->ShowNow(dirty);
     dirty = QRect();
 }
 

@@ -56,7 +56,7 @@ struct AppFixture : ::testing::Test, QtSystem, DialogService {
 };
 } // namespace
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv); // one for every test
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
