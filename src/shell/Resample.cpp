@@ -59,12 +59,28 @@ void BlendRows(const uint16_t* a, uint32_t wa, const uint16_t* b, uint32_t wb, u
     for (size_t i = 0; i < n; ++i)
         out[i] = static_cast<uint8_t>((wa * a[i] + wb * b[i] + Half) >> (2 * WeightBits));
 }
+
+
+void Opaque(uint32_t* row, int n) {
+    for (int i = 0; i < n; ++i)
+        row[i] |= 0xff000000u;
+}
+
+// Ratio 1: the pixels as they are.
+void Copy(PixelsIn src, PixelsOut dst, int x0, int x1, int y0, int y1) {
+    for (int y = y0; y < y1; ++y) {
+        uint32_t* out = dst.data + size_t(y) * dst.stride + x0;
+        std::copy_n(src.data + size_t(y) * src.stride + x0, x1 - x0, out);
+        Opaque(out, x1 - x0);
+    }
+}
 } // namespace
 
 void Resample(PixelsIn src, PixelsOut dst, PixelArea area) {
     const int x0 = std::max(area.x, 0), x1 = std::min(area.x + area.w, dst.width);
     const int y0 = std::max(area.y, 0), y1 = std::min(area.y + area.h, dst.height);
     if (x0 >= x1 || y0 >= y1 || src.width <= 0 || src.height <= 0) return;
+    if (src.width == dst.width && src.height == dst.height) return Copy(src, dst, x0, x1, y0, y1);
     const Taps cols = AxisTaps(src.width, dst.width, x0, x1);
     const Taps rows = AxisTaps(src.height, dst.height, y0, y1);
     const size_t n = size_t(x1 - x0) * 4;
@@ -93,5 +109,6 @@ void Resample(PixelsIn src, PixelsOut dst, PixelArea area) {
             for (size_t c = 0; c < n; ++c)
                 out[c] = static_cast<uint8_t>(sum[c] >> (2 * WeightBits));
         }
+        Opaque(dst.data + size_t(y) * dst.stride + x0, x1 - x0);
     }
 }

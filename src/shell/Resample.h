@@ -19,5 +19,6 @@ struct PixelArea {
 // result is area-averaged down to the target, which comes to the exact coverage of each target
 // pixel over the source: at an integer ratio every source pixel becomes a uniform block, and in
 // between edges stay one blended pixel wide instead of wavering. Fixed point throughout, so the
-// same input gives the same bytes on every machine.
+// same input gives the same bytes on every machine. The fourth byte comes out 0xff whatever it
+// was: opaque, as the toolkit's RGB32 promises and as a window with alpha (Wayland) needs.
 void Resample(PixelsIn src, PixelsOut dst, PixelArea area);

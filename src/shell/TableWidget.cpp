@@ -74,15 +74,13 @@ QSize TableWidget::sizeHint() const { return TableSize(); }
 TableView TableWidget::View() const { return TableView(TableSize(), size(), devicePixelRatioF()); }
 
 void TableWidget::Invalidate(QRect tableRect) {
-    const TableView view = View();
-    if (!view.Exact()) pending += tableRect;
-    update(view.ToWidget(tableRect));
+    pending += tableRect;
+    update(View().ToWidget(tableRect));
 }
 
 void TableWidget::ShowNow(QRect tableRect) {
-    const TableView view = View();
-    if (!view.Exact()) pending += tableRect;
-    repaint(view.ToWidget(tableRect));
+    pending += tableRect;
+    repaint(View().ToWidget(tableRect));
 }
 
 void TableWidget::paintEvent(QPaintEvent* event) {
@@ -91,15 +89,7 @@ void TableWidget::paintEvent(QPaintEvent* event) {
         p.fillRect(event->rect(), Qt::black);
         return;
     }
-    const TableView view = View();
-    if (!view.Exact()) return PaintScaled(p, view, event->rect());
-    pending = QRegion();
-    const Surface& s = g->gfx.surfWindow;
-    // Wraps the pixels without copying them; the surface outlives the painter.
-    const QImage image(reinterpret_cast<const uchar*>(s.Pixels.data()), s.Width, s.Height,
-                       static_cast<qsizetype>(s.Width) * 4, QImage::Format_RGB32);
-    const QRect r = event->rect();
-    p.drawImage(r, image, r);
+    PaintScaled(p, View(), event->rect());
 }
 
 namespace {

@@ -6,9 +6,9 @@
 
 struct Game;
 
-// The card table: shows the window surface and hands mouse and key events to the game. At
-// ratio 1 and the table's own size it shows the surface as it is; otherwise it keeps the
-// surface resampled to device pixels, refreshed where the game draws.
+// The card table: shows the window surface and hands mouse and key events to the game. It keeps
+// the surface resampled to device pixels, refreshed where the game draws: at ratio 1 and the
+// table's own size, a copy of the very pixels.
 class TableWidget : public QWidget {
     Q_OBJECT
 public:
