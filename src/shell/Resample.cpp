@@ -1,6 +1,10 @@
 #include "shell/Resample.h"
 #include <algorithm>
+#include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 constexpr int WeightBits = 8;
@@ -37,29 +41,73 @@ Taps AxisTaps(int from, int to, int begin, int end) {
     return taps;
 }
 
+// A pixel's four bytes in four 16-bit lanes, so that one multiplication weighs them all.
+inline uint64_t Spread(uint32_t p) {
+    uint64_t v = p;
+    v = (v | v << 16) & 0x0000ffff0000ffffull;
+    return (v | v << 8) & 0x00ff00ff00ff00ffull;
+}
+
 // One source row scaled across the area's columns: channels times WeightOne.
-void ScaleRow(const uint8_t* row, const Taps& cols, uint16_t* out) {
+void ScaleRow(const uint32_t* row, int width, const Taps& cols, uint16_t* out,
+              std::vector<uint64_t>& spread) {
+    const int from = cols.first.front(), to = cols.first.back() + cols.count.back();
+    spread.resize(size_t(width));
+    for (int j = from; j < to; ++j)
+        spread[size_t(j)] = Spread(row[j]);
     const size_t n = cols.first.size();
     for (size_t i = 0; i < n; ++i) {
-        const uint8_t* p = row + size_t(cols.first[i]) * 4;
+        const uint64_t* p = &spread[size_t(cols.first[i])];
         const uint16_t* w = &cols.share[size_t(cols.at[i])];
-        uint32_t c[4] = {0, 0, 0, 0};
-        for (int k = 0; k < cols.count[i]; ++k, p += 4)
-            for (int ch = 0; ch < 4; ++ch)
-                c[ch] += uint32_t{w[k]} * p[ch];
-        for (int ch = 0; ch < 4; ++ch)
-            out[i * 4 + ch] = static_cast<uint16_t>(c[ch]);
+        uint64_t sum = 0; // no lane passes 255 * WeightOne
+        for (int k = 0; k < cols.count[i]; ++k)
+            sum += p[k] * w[k];
+        std::memcpy(out + i * 4, &sum, sizeof sum);
     }
 }
 
-// The common case, a target row between two scaled source rows.
-void BlendRows(const uint16_t* a, uint32_t wa, const uint16_t* b, uint32_t wb, uint8_t* out,
-               size_t n) {
-    constexpr uint32_t Half = WeightOne * WeightOne / 2;
-    for (size_t i = 0; i < n; ++i)
-        out[i] = static_cast<uint8_t>((wa * a[i] + wb * b[i] + Half) >> (2 * WeightBits));
+// Lanes of channel times WeightOne, rounded back to bytes.
+void Narrow(const uint16_t* a, uint8_t* out, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i half = _mm_set1_epi16(WeightOne / 2);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i + 8));
+        const __m128i l = _mm_srli_epi16(_mm_add_epi16(lo, half), WeightBits);
+        const __m128i h = _mm_srli_epi16(_mm_add_epi16(hi, half), WeightBits);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(l, h));
+    }
+#endif
+    for (; i < n; ++i)
+        out[i] = static_cast<uint8_t>((a[i] + WeightOne / 2) >> WeightBits);
 }
 
+// A target row between two scaled source rows, with shares below WeightOne: the high half of
+// 16-bit products, the same bytes with or without vector instructions.
+void Blend(const uint16_t* a, uint32_t wa, const uint16_t* b, uint32_t wb, uint8_t* out,
+           size_t n) {
+    const auto ma = static_cast<uint16_t>(wa << WeightBits);
+    const auto mb = static_cast<uint16_t>(wb << WeightBits);
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(ma));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(mb));
+    const __m128i half = _mm_set1_epi16(WeightOne / 2);
+    const auto mix = [&](size_t at) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at));
+        const __m128i sum = _mm_add_epi16(_mm_mulhi_epu16(x, va), _mm_mulhi_epu16(y, vb));
+        return _mm_srli_epi16(_mm_add_epi16(sum, half), WeightBits);
+    };
+    for (; i + 16 <= n; i += 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(mix(i), mix(i + 8)));
+#endif
+    for (; i < n; ++i) {
+        const uint32_t sum = ((a[i] * uint32_t{ma}) >> 16) + ((b[i] * uint32_t{mb}) >> 16);
+        out[i] = static_cast<uint8_t>(std::min<uint32_t>((sum + WeightOne / 2) >> WeightBits, 255));
+    }
+}
 
 void Opaque(uint32_t* row, int n) {
     for (int i = 0; i < n; ++i)
@@ -84,28 +132,37 @@ void Resample(PixelsIn src, PixelsOut dst, PixelArea area) {
     const Taps cols = AxisTaps(src.width, dst.width, x0, x1);
     const Taps rows = AxisTaps(src.height, dst.height, y0, y1);
     const size_t n = size_t(x1 - x0) * 4;
-    // Each source row the area needs is scaled across once, then rows are blended down.
-    const int firstRow = rows.first.front();
-    const int lastRow = rows.first.back() + rows.count.back() - 1;
-    std::vector<uint16_t> scaled(size_t(lastRow - firstRow + 1) * n);
-    for (int r = firstRow; r <= lastRow; ++r)
-        ScaleRow(reinterpret_cast<const uint8_t*>(src.data + size_t(r) * src.stride), cols,
-                 &scaled[size_t(r - firstRow) * n]);
+    // Each source row the area needs is scaled across once, into a ring of as many rows as one
+    // target row blends, then rows are blended down.
+    const size_t ring = size_t(*std::max_element(rows.count.begin(), rows.count.end()));
+    std::vector<uint16_t> scaled(ring * n);
+    std::vector<int> held(ring, -1);
+    std::vector<uint64_t> spread;
+    std::vector<const uint16_t*> lines(ring);
     std::vector<uint32_t> sum(n);
     for (int y = y0; y < y1; ++y) {
         const size_t i = size_t(y - y0);
+        for (int k = 0; k < rows.count[i]; ++k) {
+            const int r = rows.first[i] + k;
+            uint16_t* slot = &scaled[size_t(r) % ring * n];
+            if (held[size_t(r) % ring] != r)
+                ScaleRow(src.data + size_t(r) * src.stride, src.width, cols, slot, spread);
+            held[size_t(r) % ring] = r;
+            lines[size_t(k)] = slot;
+        }
         const uint16_t* w = &rows.share[size_t(rows.at[i])];
-        const uint16_t* first = &scaled[size_t(rows.first[i] - firstRow) * n];
         auto* out = reinterpret_cast<uint8_t*>(dst.data + size_t(y) * dst.stride + x0);
-        if (rows.count[i] == 1) {
-            BlendRows(first, w[0], first, 0, out, n);
+        if (rows.count[i] <= 2 && w[0] == WeightOne) {
+            Narrow(lines[0], out, n);
+        } else if (rows.count[i] == 2 && w[1] == WeightOne) {
+            Narrow(lines[1], out, n);
         } else if (rows.count[i] == 2) {
-            BlendRows(first, w[0], first + n, w[1], out, n);
+            Blend(lines[0], w[0], lines[1], w[1], out, n);
         } else { // shrinking: many rows to one
             std::fill(sum.begin(), sum.end(), WeightOne * WeightOne / 2);
             for (int k = 0; k < rows.count[i]; ++k)
                 for (size_t c = 0; c < n; ++c)
-                    sum[c] += uint32_t{w[k]} * first[size_t(k) * n + c];
+                    sum[c] += uint32_t{w[k]} * lines[size_t(k)][c];
             for (size_t c = 0; c < n; ++c)
                 out[c] = static_cast<uint8_t>(sum[c] >> (2 * WeightBits));
         }
