@@ -16,6 +16,10 @@ struct Taps {
     std::vector<int> count;      // how many source indices
     std::vector<uint16_t> share; // `count` shares per target index, in order
     std::vector<int> at;         // where each target index's shares start
+    // When no target pixel covers more than two source pixels, as whenever the table grows:
+    // the shares of `first` and the one after it.
+    bool pairs = true;
+    std::vector<uint16_t> near, next;
 };
 
 // Target pixel t covers [t*from, (t+1)*from) in units of 1/to source pixel; source pixel j
@@ -37,6 +41,9 @@ Taps AxisTaps(int from, int to, int begin, int end) {
             taps.share.push_back(static_cast<uint16_t>(upTo - given));
             given = upTo;
         }
+        taps.pairs = taps.pairs && j1 - j0 < 2;
+        taps.near.push_back(taps.share[size_t(taps.at.back())]);
+        taps.next.push_back(j1 > j0 ? taps.share.back() : 0);
     }
     return taps;
 }
@@ -52,10 +59,19 @@ inline uint64_t Spread(uint32_t p) {
 void ScaleRow(const uint32_t* row, int width, const Taps& cols, uint16_t* out,
               std::vector<uint64_t>& spread) {
     const int from = cols.first.front(), to = cols.first.back() + cols.count.back();
-    spread.resize(size_t(width));
+    spread.resize(size_t(width) + 1); // one more, weighed 0, for the last pair
     for (int j = from; j < to; ++j)
         spread[size_t(j)] = Spread(row[j]);
+    spread[size_t(to)] = 0;
     const size_t n = cols.first.size();
+    if (cols.pairs) {
+        for (size_t i = 0; i < n; ++i) {
+            const uint64_t* p = &spread[size_t(cols.first[i])];
+            const uint64_t sum = p[0] * cols.near[i] + p[1] * cols.next[i];
+            std::memcpy(out + i * 4, &sum, sizeof sum);
+        }
+        return;
+    }
     for (size_t i = 0; i < n; ++i) {
         const uint64_t* p = &spread[size_t(cols.first[i])];
         const uint16_t* w = &cols.share[size_t(cols.at[i])];
