@@ -137,8 +137,9 @@ void TableWidget::PaintScaled(QPainter& p, const TableView& view, QRect dirty) {
                               static_cast<int>(std::floor(dirty.top() * dpr))),
                        QPoint(static_cast<int>(std::ceil((dirty.right() + 1) * dpr)) - 1,
                               static_cast<int>(std::ceil((dirty.bottom() + 1) * dpr)) - 1));
-    for (const QRect& m : QRegion(wanted).subtracted(view.Device()))
-        p.fillRect(Logical(m, dpr), margin);
+    if (!view.Device().contains(wanted))
+        for (const QRect& m : QRegion(wanted).subtracted(view.Device()))
+            p.fillRect(Logical(m, dpr), margin);
     const QRect d = wanted.intersected(view.Device());
     if (!d.isEmpty()) p.drawImage(Logical(d, dpr), scaled, d.translated(-view.Device().topLeft()));
 }
