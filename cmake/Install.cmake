@@ -145,9 +145,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links come from dpkg-shlibdeps, which reads only the local
 # dpkg database. The menus and texts are Chinese, so a CJK font is needed although
 # nothing links it. The xcb platform plugin ships in libqt6gui6 itself.
-# The sound library is loaded at run time rather than linked, so it is named here too.
+# The sound library is loaded at run time rather than linked, so it is named here too, and so
+# is the Wayland platform plugin, which Qt loads on a Wayland desktop.
 set(zorvo_depends "fonts-wqy-microhei | fonts-noto-cjk" "libsdl2-2.0-0 (>= 2.0.18)"
-    "qt6-translations-l10n")
+    "qt6-translations-l10n" "qt6-wayland")
 find_program(ZORVO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZORVO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -2,6 +2,7 @@
 #include "debug/DebugMode.h"
 #include "keys/PlaceNames.h"
 #include "play/Mouse.h"
+#include "shell/Resample.h"
 #include "shell/TableAccessible.h"
 #include "state/Game.h"
 #include <QAccessible>
@@ -10,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -88,20 +90,40 @@ TableWidget::TableWidget(QWidget* parent) : QWidget(parent) {
 
 bool TableWidget::Live() const { return g != nullptr && !g->Ended; }
 
+QSize TableWidget::TableSize() const {
+    if (g == nullptr || g->gfx.surfWindow.Empty()) return {640, 480};
+    return {g->gfx.surfWindow.Width, g->gfx.surfWindow.Height};
+}
+
+QSize TableWidget::sizeHint() const { return TableSize(); }
+
+TableView TableWidget::View() const { return TableView(TableSize(), size(), devicePixelRatioF()); }
+
+void TableWidget::Invalidate(QRect tableRect) {
+    pending += tableRect;
+    update(View().ToWidget(tableRect));
+}
+
+void TableWidget::ShowNow(QRect tableRect) {
+    pending += tableRect;
+    repaint(View().ToWidget(tableRect));
+}
+
 void TableWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (g == nullptr || g->gfx.surfWindow.Empty()) {
         p.fillRect(event->rect(), Qt::black);
         return;
     }
-    const Surface& s = g->gfx.surfWindow;
-    // Wraps the pixels without copying them; the surface outlives the painter.
-    const QImage image(reinterpret_cast<const uchar*>(s.Pixels.data()), s.Width, s.Height,
-                       static_cast<qsizetype>(s.Width) * 4, QImage::Format_RGB32);
-    const QRect r = event->rect();
-    p.drawImage(r, image, r);
+    PaintScaled(p, View(), event->rect());
     UpdateFrame();
     PaintFocusFrame(p);
+}
+
+QTransform TableWidget::TableToWidget() const {
+    const TableView view = View();
+    const qreal dpr = view.Dpr(), scale = view.Scale() / dpr;
+    return QTransform(scale, 0, 0, scale, view.Device().x() / dpr, view.Device().y() / dpr);
 }
 
 QRect TableWidget::FrameArea() const {
@@ -183,10 +205,65 @@ void TableWidget::Announce() {
 }
 
 
+
+namespace {
+// A dark shade of the table's own edges, for the space around it.
+QColor MarginColour(const Surface& s) {
+    uint64_t sum[3] = {0, 0, 0};
+    for (int y = 0; y < s.Height; ++y)
+        for (const uint32_t c : {s.At(0, y), s.At(s.Width - 1, y)})
+            for (int ch = 0; ch < 3; ++ch)
+                sum[ch] += (c >> (16 - 8 * ch)) & 0xff;
+    const auto shade = [&](int ch) { return static_cast<int>(sum[ch] / (4 * uint64_t(s.Height))); };
+    return QColor(shade(0), shade(1), shade(2));
+}
+
+QRectF Logical(QRect device, qreal dpr) {
+    return QRectF(device.x() / dpr, device.y() / dpr, device.width() / dpr, device.height() / dpr);
+}
+} // namespace
+
+void TableWidget::Refresh(const TableView& view) {
+    const Surface& s = g->gfx.surfWindow;
+    const PixelsIn in{s.Pixels.data(), s.Width, s.Height, s.Width};
+    const QRect table(QPoint(0, 0), view.Table());
+    if (!(view == cachedView) || scaled.isNull()) {
+        cachedView = view;
+        scaled = QImage(view.Device().size(), QImage::Format_RGB32);
+        scaled.setDevicePixelRatio(view.Dpr()); // copied as it is, never scaled again
+        pending = QRegion(table);
+        margin = MarginColour(s);
+    }
+    const PixelsOut out{reinterpret_cast<uint32_t*>(scaled.bits()), scaled.width(), scaled.height(),
+                        static_cast<int>(scaled.bytesPerLine() / 4)};
+    // One table pixel more on each side: the filter reaches that far.
+    for (const QRect& r : pending) {
+        const QRect d = view.ToDevice(r.adjusted(-1, -1, 1, 1).intersected(table));
+        Resample(in, out, {d.x(), d.y(), d.width(), d.height()});
+    }
+    pending = QRegion();
+}
+
+void TableWidget::PaintScaled(QPainter& p, const TableView& view, QRect dirty) {
+    Refresh(view);
+    const qreal dpr = view.Dpr();
+    const QRect wanted(QPoint(static_cast<int>(std::floor(dirty.left() * dpr)),
+                              static_cast<int>(std::floor(dirty.top() * dpr))),
+                       QPoint(static_cast<int>(std::ceil((dirty.right() + 1) * dpr)) - 1,
+                              static_cast<int>(std::ceil((dirty.bottom() + 1) * dpr)) - 1));
+    if (!view.Device().contains(wanted))
+        for (const QRect& m : QRegion(wanted).subtracted(view.Device()))
+            p.fillRect(Logical(m, dpr), margin);
+    const QRect d = wanted.intersected(view.Device());
+    if (!d.isEmpty()) p.drawImage(Logical(d, dpr), scaled, d.translated(-view.Device().topLeft()));
+}
+
+QPointF TableWidget::ToTable(const QMouseEvent* e) const { return View().ToTable(e->position()); }
+
 void TableWidget::mousePressEvent(QMouseEvent* e) {
     if (!Live()) return;
     keys.Hide(); // the mouse is back: the focus frame steps aside until the next play key
-    const QPointF pos = e->position();
+    const QPointF pos = ToTable(e);
     Form_MouseDown(*g, ButtonCode(e->button()), ShiftCode(e->modifiers()),
                    static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     Sync();
@@ -194,14 +271,14 @@ void TableWidget::mousePressEvent(QMouseEvent* e) {
 
 void TableWidget::mouseMoveEvent(QMouseEvent* e) {
     if (!Live()) return;
-    const QPointF pos = e->position();
+    const QPointF pos = ToTable(e);
     Form_MouseMove(*g, ButtonsCode(e->buttons()), ShiftCode(e->modifiers()),
                    static_cast<float>(pos.x()), static_cast<float>(pos.y()));
 }
 
 void TableWidget::mouseReleaseEvent(QMouseEvent* e) {
     if (!Live()) return;
-    const QPointF pos = e->position();
+    const QPointF pos = ToTable(e);
     Form_MouseUp(*g, ButtonCode(e->button()), ShiftCode(e->modifiers()),
                  static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     Sync();

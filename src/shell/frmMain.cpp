@@ -39,7 +39,7 @@ constexpr uint64_t MaxIconBytes = 1 << 20;
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Zorvo");
     table = new TableWidget(this);
-    table->setFixedSize(TableClientWidth, TableClientHeight);
+    table->setMinimumSize(TableClientWidth, TableClientHeight);
     setCentralWidget(table);
 
     panels[1] = new QLabel("Quenta软件", this);
@@ -90,23 +90,26 @@ void frmMain::SetGame(Game* game) {
 
 void frmMain::SizeAndCentre(int screenWidth) {
     adjustSize();
-    setFixedSize(sizeHint());
+    setMinimumSize(sizeHint()); // it may grow, never shrink below the table
+    resize(sizeHint());
     centreOnWidth = screenWidth;
     Centre();
 }
 
 // It is the outer window, frame included, that is centred.
 void frmMain::Centre() {
+    centredWidth = width();
     centredOuterWidth = frameGeometry().width();
     move(centreOnWidth / 2 - centredOuterWidth / 2, 0);
 }
 
-// A window manager tells the frame only once the window is up: centre again, once, by it.
+// A window manager tells the frame only once the window is up: centre again, once, by it,
+// unless the player has already resized the window.
 void frmMain::CentreByFrame() {
-    if (centreOnWidth > 0 && isVisible() && frameGeometry().width() != centredOuterWidth) {
-        Centre();
-        centreOnWidth = 0;
-    }
+    if (centreOnWidth == 0 || !isVisible()) return;
+    const bool frameTold = frameGeometry().width() != centredOuterWidth;
+    if (frameTold && width() == centredWidth) Centre();
+    if (frameTold || width() != centredWidth) centreOnWidth = 0;
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -304,13 +307,13 @@ void frmMain::ListSetChecked(MenuList list, int index, bool on) {
 void frmMain::Invalidate(int x, int y, int w, int h) {
     const QRect r(x, y, w, h);
     dirty = dirty.united(r);
-    table->update(r);
+    table->Invalidate(r);
 }
 
 // Paints what changed right now, for animations that run without returning to the event loop.
 void frmMain::ShowNow() {
     if (dirty.isEmpty()) return;
-    table->repaint(dirty);
+    table->ShowNow(dirty);
     dirty = QRect();
 }
 

@@ -83,6 +83,7 @@ private:
     std::array<std::vector<QAction*>, 5> lists;
     QRect dirty; // invalidated since the last flush
     int centreOnWidth = 0; // the screen's, until the frame has been allowed for
+    int centredWidth = 0;
     int centredOuterWidth = 0;
     QTimer* tmrUpdateTime = nullptr;
     QTimer* tmrTaviBlink = nullptr;

@@ -50,6 +50,8 @@ struct AppFixture : ::testing::Test, QtSystem, DialogService {
             ServiceOverrides{this, &host, &host, this, &host, appFolder, "ann"});
         ASSERT_EQ(app->Main(), loads);
         ASSERT_TRUE(!loads || QTest::qWaitFor([this] { return window().isVisible(); }, ReadyMs));
+        // A headless compositor has no seat to give the focus with; shortcuts need it.
+        if (loads && !window().isActiveWindow()) QApplication::setActiveWindow(&window());
     }
     Game& g() { return app->game(); }
     frmMain& window() { return app->Window(); }
@@ -57,10 +59,17 @@ struct AppFixture : ::testing::Test, QtSystem, DialogService {
     QAction* action(M item) { return window().Action(item); }
     QMenu* menu(M item) { return window().Menu(item); }
     void Open(M item) { QMetaObject::invokeMethod(menu(item), "aboutToShow"); }
+    // The table as the screen shows it; Wayland shows no client the screen, so there the
+    // window's own picture.
+    QImage Shown() {
+        QImage screen = window().screen()->grabWindow(window().winId()).toImage();
+        if (screen.isNull()) screen = window().grab().toImage();
+        return screen.copy(table()->geometry()).convertToFormat(QImage::Format_RGB32);
+    }
 };
 } // namespace
 int main(int argc, char** argv) {
-    // Offscreen unless told otherwise: the screen-reader run needs a real display's platform.
+    // Offscreen unless told otherwise: runs on a real display choose their own platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv); // one for every test
     ::testing::InitGoogleTest(&argc, argv);
@@ -87,10 +96,7 @@ TEST_F(AppFixture, TheWindowFromStartUpThroughPlay) {
         EXPECT_EQ(counts + (t.Dragging ? " carried" : ""), piles) << gesture;
         const auto* pixels = reinterpret_cast<const uchar*>(g().gfx.surfWindow.Pixels.data());
         const QImage game(pixels, 640, 480, QImage::Format_RGB32);
-        const auto shown = [&] {
-            const QImage screen = window().screen()->grabWindow(window().winId()).toImage();
-            return screen.copy(table()->geometry()).convertToFormat(QImage::Format_RGB32) == game;
-        };
+        const auto shown = [&] { return Shown() == game; };
         EXPECT_TRUE(HasFailure() || QTest::qWaitFor(shown, ReadyMs)) << gesture;
     };
     const auto owned = [this] {
@@ -118,8 +124,11 @@ TEST_F(AppFixture, TheWindowFromStartUpThroughPlay) {
     EXPECT_EQ(window().windowTitle().toStdString(), "Zorvo - Quenta软件");
     EXPECT_EQ(QSize(g().table.TableWidth, g().table.TableHeight), QSize(640, 480));
     const QRect outer = window().frameGeometry(); // centred with its frame, at the top
-    EXPECT_EQ(outer.topLeft(), QPoint(window().screen()->size().width() / 2 - outer.width() / 2, 0))
-        << "frame " << outer.width() - window().width();
+    if (QGuiApplication::platformName() != "wayland") { // where windows place themselves
+        EXPECT_EQ(outer.topLeft(),
+                  QPoint(window().screen()->size().width() / 2 - outer.width() / 2, 0))
+            << "frame " << outer.width() - window().width();
+    }
     // Two panels and the bar's margins fill the width exactly; the longest clock shows whole.
     const QList<QLabel*> panels = window().statusBar()->findChildren<QLabel*>();
     ASSERT_EQ(panels.size(), 2);
@@ -214,8 +223,7 @@ TEST_F(AppFixture, KeysAloneWinTheSortedDealAndTheTableIsRead) {
     // Where the screen differs from the game's window picture: nowhere, or the focus frame.
     const auto unlike = [this] {
         const Surface& w = g().gfx.surfWindow;
-        const QImage screen = window().screen()->grabWindow(window().winId()).toImage();
-        const QImage shown = screen.copy(table()->geometry()).convertToFormat(QImage::Format_RGB32);
+        const QImage shown = Shown();
         QRect box;
         for (int y = 0; y < w.Height; ++y)
             for (int x = 0; x < w.Width; ++x)
