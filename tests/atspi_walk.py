@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Reads a running game from outside, as a screen reader does: over the desktop's accessibility
-bus, every program's tree of roles and names. Prints the tree and fails unless the table holds
-its thirteen places, each named for what it holds, and the menu bar its three menus.
+"""Reads a running game from outside, as a screen reader does, over the desktop's accessibility
+bus: prints every program's tree of roles and names, and fails unless the table holds its
+thirteen places, each named for what it holds, and the menu bar its three menus.
 
 usage: atspi_walk.py [seconds to wait for the game]"""
 import sys
@@ -14,56 +14,44 @@ PLACES = ["发牌堆：", "废牌堆："] + [f"目标 {k}：" for k in range(1, 
     f"第 {i} 列：" for i in range(1, 8)]
 
 
-def node(bus, name, path):
+def walk(bus, name, path, depth=0):
+    """Every node as [depth, role, name, [(role, name) of each child]], parents first."""
     obj = bus.get_object(name, path, introspect=False)
-    props = dbus.Interface(obj, "org.freedesktop.DBus.Properties")
-    kids = obj.GetChildren(dbus_interface=ACCESSIBLE)
-    return (str(obj.GetRoleName(dbus_interface=ACCESSIBLE)),
-            str(props.Get(ACCESSIBLE, "Name")), [(str(n), str(p)) for n, p in kids])
+    label = obj.Get(ACCESSIBLE, "Name", dbus_interface="org.freedesktop.DBus.Properties")
+    nodes = [[depth, str(obj.GetRoleName(dbus_interface=ACCESSIBLE)), str(label), []]]
+    for n, p in obj.GetChildren(dbus_interface=ACCESSIBLE):
+        kids = walk(bus, str(n), str(p), depth + 1)
+        nodes[0][3].append(tuple(kids[0][1:3]))
+        nodes += kids
+    return nodes
 
 
-def walk(bus, name, path, depth, lines, found):
-    role, label, kids = node(bus, name, path)
-    lines.append(f"{'  ' * depth}{role}: {label}")
-    found.setdefault(role, []).append((label, [node(bus, n, p)[:2] for n, p in kids]))
-    for n, p in kids:
-        walk(bus, n, p, depth + 1, lines, found)
-
-
-def table_ok(found):
-    for label, kids in found.get("list", []):
-        names = [k[1] for k in kids if k[0] == "list item"]
-        if label == "牌桌" and len(names) == 13 and all(
-                n.startswith(p) and len(n) > len(p) for n, p in zip(names, PLACES)):
-            return True
-    return False
-
-
-def menus_ok(found):
-    return any(sum(k[1].startswith(m) for k in kids for m in ("文件", "选项", "帮助")) == 3
-               for _, kids in found.get("menu bar", []))
+def ready(nodes):
+    table = any(role == "list" and label == "牌桌" and len(names) == 13 and all(
+        n.startswith(p) and len(n) > len(p) for n, p in zip(names, PLACES))
+        for _, role, label, kids in nodes for names in [[k[1] for k in kids
+                                                          if k[0] == "list item"]])
+    return table and any(role == "menu bar" and sum(
+        k[1].startswith(m) for k in kids for m in ("文件", "选项", "帮助")) == 3
+        for _, role, _, kids in nodes)
 
 
 def main():
     wait = float(sys.argv[1]) if len(sys.argv) > 1 else 30
-    session = dbus.SessionBus()
-    address = session.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(
+    address = dbus.SessionBus().get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(
         dbus_interface="org.a11y.Bus")
     bus = dbus.bus.BusConnection(str(address))
-    deadline = time.monotonic() + wait
-    lines = []
-    while time.monotonic() < deadline:
-        lines, found = [], {}
+    deadline, nodes = time.monotonic() + wait, []
+    while not ready(nodes) and time.monotonic() < deadline:  # polls until the game is up
+        time.sleep(0.1)
         try:
-            walk(bus, "org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root", 0, lines,
-                 found)
+            nodes = walk(bus, "org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root")
         except dbus.exceptions.DBusException:
             pass  # a program still starting, or gone between two questions
-        if table_ok(found) and menus_ok(found):
-            print("\n".join(lines))
-            return 0
-        time.sleep(0.1)  # poll until the game is up
-    print("\n".join(lines) or "nothing on the accessibility bus")
+    print("\n".join(f"{'  ' * d}{role}: {label}" for d, role, label, _ in nodes)
+          or "nothing on the accessibility bus")
+    if ready(nodes):
+        return 0
     print("FAIL: no table of thirteen named places, or no readable menus")
     return 1
 
