@@ -28,11 +28,6 @@ std::vector<std::pair<std::string, std::string>> Fields(const std::string& s) {
         fields.emplace_back((*m)[1], (*m)[2]);
     return fields;
 }
-// "p1".."p7", "g1".."g4", "S", "W" as pile numbers.
-uint8_t PileNo(const std::string& key) {
-    if (key == "S" || key == "W") return key == "S" ? PileStock : PileWaste;
-    return static_cast<uint8_t>(std::stoi(key.substr(1)) + (key[0] == 'g' ? 7 : 0));
-}
 // The draw rule, the position ("p2: (3D) KH QS | W: 2C | fan: 2 | undo: p2 | armed: 0"), the
 // gesture ("drag p2.2 p5; undo") and what must follow ("p5: K♥ Q♠ | hand: nothing | fan: 0 |
 // menu: 1 | down: 100,164 | undo: 3 pile 2 > pile 5 | sounds: move move"); no undo record and

@@ -1,18 +1,13 @@
 // The table in device pixels: the resampler against an exact area-coverage reference, and the
 // real window at whatever ratio the run is given (QT_SCALE_FACTOR, Xft.dpi), at its own size and
 // filling large screens: what it shows, and that every gesture hits as at 100 %.
-#include "TestHost.h"
+#include "AppFixture.h"
+#include "Printers.h"
 #include "model/Table.h"
 #include "play/Deck.h"
-#include "shell/Application.h"
-#include "shell/QtServices.h"
 #include "shell/Resample.h"
-#include "shell/TableWidget.h"
-#include "shell/frmMain.h"
-#include <QTest>
 #include <cmath>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <random>
 
 namespace {
@@ -71,6 +66,71 @@ bool UniformBlocks(const Image& src, const Image& out, int k) {
             if ((out.At(x, y) ^ src.At(x / k, y / k)) & 0xffffff) return false;
     return true;
 }
+
+// The real window at the run's ratio: shown at its own size, then as large as each screen.
+struct ScaledWindow : AppFixture {
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(Start());
+        mnuDebugNoshuffle_Click(g());
+    }
+    // The widget position over the centre of a table pixel.
+    QPoint At(QPoint t) {
+        const TableView v = table()->View();
+        const qreal s = v.Scale(), dpr = v.Dpr();
+        return QPointF((v.Device().x() + (t.x() + 0.5) * s) / dpr,
+                       (v.Device().y() + (t.y() + 0.5) * s) / dpr)
+            .toPoint();
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(table(), Qt::LeftButton, {}, At(from));
+        QTest::mouseMove(table(), At((from + to) / 2));
+        QTest::mouseMove(table(), At(to));
+        QTest::mouseRelease(table(), Qt::LeftButton, {}, At(to));
+    }
+    std::string Counts() {
+        const Table& t = g().table;
+        return Cat({std::to_string(t.Tableau[1].Count), std::to_string(t.Tableau[4].Count),
+                    std::to_string(t.Waste.Count), std::to_string(t.Goal[1].Count)});
+    }
+    void CheckPicture(const std::string& where) {
+        const Surface& s = g().gfx.surfWindow;
+        const Image src{s.Width, s.Height, s.Pixels};
+        const TableView view = table()->View();
+        const QImage grabbed = table()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = grabbed.copy(view.Device());
+        Image out{shown.width(), shown.height(), {}};
+        for (int y = 0; y < out.h; ++y) {
+            const auto* line = reinterpret_cast<const uint32_t*>(shown.constScanLine(y));
+            for (int x = 0; x < out.w; ++x) // the alpha byte is the toolkit's; the table's is 0
+                out.px.push_back(line[x] & 0xffffff);
+        }
+        const qreal k = view.Scale();
+        ASSERT_EQ(out.w, std::lround(k * src.w)) << where;
+        EXPECT_TRUE(!view.Exact() || out.px == src.px) << where << ": not the surface as it is";
+        EXPECT_TRUE(k != std::round(k) || UniformBlocks(src, out, int(k))) << where;
+        const auto [mean, worst] = ErrorAgainstReference(src, out);
+        EXPECT_LE(mean, 1.0) << where;
+        EXPECT_LE(worst, 8) << where;
+    }
+    void CheckGestures(const std::string& where) {
+        for (int i = 1; i <= 7; ++i) { // the top card of each pile, picked up at its centre
+            const QPoint centre(TableauX(i) + CardWidth / 2,
+                                TableauY + TableauStep * (i - 1) + CardHeight / 2);
+            QTest::mousePress(table(), Qt::LeftButton, {}, At(centre));
+            EXPECT_TRUE(g().table.Dragging && g().table.HandFrom == i) << where << " pile " << i;
+            QTest::mouseRelease(table(), Qt::LeftButton, {}, At(centre));
+        }
+        for (int i = 0; i < 5; ++i)
+            QTest::mouseClick(table(), Qt::LeftButton, {}, At({50, 80}));
+        Drag({130, 80}, {355, 234}); // the nine from the waste onto the ten
+        EXPECT_EQ(Counts(), "1540") << where << ": a drop";
+        Drag({130, 214}, {205, 228}); // the ace onto a pile: refused, it flies back
+        EXPECT_EQ(Counts(), "1540") << where << ": a refused drop";
+        EXPECT_FALSE(g().table.Dragging) << where;
+        QTest::mouseClick(table(), Qt::RightButton, {}, At({130, 214}));
+        EXPECT_EQ(Counts(), "0541") << where << ": a right-click sends the ace home";
+    }
+};
 } // namespace
 
 // Noise, the hardest case for a filter; partial areas give the very bytes of the whole. Whatever
@@ -96,92 +156,6 @@ TEST(Resample, MatchesAreaCoverageAndIsExactAtWholeRatios) {
     }
 }
 
-namespace {
-struct Quiet : QtSystem {
-    void EndProgram() override {}
-};
-
-// The real window at the run's ratio: shown at its own size, then as large as each screen.
-struct ScaledWindow : ::testing::Test {
-    static constexpr int ReadyMs = 30000;
-    TestHost host;
-    Quiet system;
-    std::unique_ptr<Application> app;
-    void SetUp() override {
-        app = std::make_unique<Application>(
-            ServiceOverrides{&host, &host, &host, &system, &host, {}, "ann"});
-        ASSERT_TRUE(app->Main());
-        ASSERT_TRUE(QTest::qWaitFor([this] { return app->Window().isVisible(); }, ReadyMs));
-        mnuDebugNoshuffle_Click(app->game());
-    }
-    TableWidget* table() { return app->Window().Table(); }
-    Table& cards() { return app->game().table; }
-    // The widget position over the centre of a table pixel.
-    QPoint At(QPoint t) {
-        const TableView v = table()->View();
-        const qreal s = v.Scale(), dpr = v.Dpr();
-        return QPointF((v.Device().x() + (t.x() + 0.5) * s) / dpr,
-                       (v.Device().y() + (t.y() + 0.5) * s) / dpr)
-            .toPoint();
-    }
-    void Drag(QPoint from, QPoint to) {
-        QTest::mousePress(table(), Qt::LeftButton, {}, At(from));
-        QTest::mouseMove(table(), At((from + to) / 2));
-        QTest::mouseMove(table(), At(to));
-        QTest::mouseRelease(table(), Qt::LeftButton, {}, At(to));
-    }
-    std::string Counts() {
-        std::string counts;
-        for (const Pile* p : {&cards().Tableau[1], &cards().Tableau[4], &cards().Waste,
-                              &cards().Goal[1]})
-            counts += std::to_string(p->Count);
-        return counts;
-    }
-    void CheckPicture(const std::string& where);
-    void CheckGestures(const std::string& where);
-};
-
-void ScaledWindow::CheckPicture(const std::string& where) {
-    const Surface& s = app->game().gfx.surfWindow;
-    const Image src{s.Width, s.Height, s.Pixels};
-    const TableView view = table()->View();
-    const QImage grabbed = table()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage shown = grabbed.copy(view.Device());
-    Image out{shown.width(), shown.height(), {}};
-    for (int y = 0; y < out.h; ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(shown.constScanLine(y));
-        for (int x = 0; x < out.w; ++x) // the alpha byte is the toolkit's; the table's is 0
-            out.px.push_back(line[x] & 0xffffff);
-    }
-    const qreal k = view.Scale();
-    ASSERT_EQ(out.w, std::lround(k * src.w)) << where;
-    EXPECT_TRUE(!view.Exact() || out.px == src.px) << where << ": not the surface as it is";
-    EXPECT_TRUE(k != std::round(k) || UniformBlocks(src, out, int(k))) << where;
-    const auto [mean, worst] = ErrorAgainstReference(src, out);
-    EXPECT_LE(mean, 1.0) << where;
-    EXPECT_LE(worst, 8) << where;
-}
-
-void ScaledWindow::CheckGestures(const std::string& where) {
-    for (int i = 1; i <= 7; ++i) { // the top card of each pile, picked up at its centre
-        const QPoint centre(TableauX(i) + CardWidth / 2,
-                            TableauY + TableauStep * (i - 1) + CardHeight / 2);
-        QTest::mousePress(table(), Qt::LeftButton, {}, At(centre));
-        EXPECT_TRUE(cards().Dragging && cards().HandFrom == i) << where << " pile " << i;
-        QTest::mouseRelease(table(), Qt::LeftButton, {}, At(centre));
-    }
-    for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(table(), Qt::LeftButton, {}, At({50, 80}));
-    Drag({130, 80}, {355, 234}); // the nine from the waste onto the ten
-    EXPECT_EQ(Counts(), "1540") << where << ": a drop";
-    Drag({130, 214}, {205, 228}); // the ace onto a pile: refused, it flies back
-    EXPECT_EQ(Counts(), "1540") << where << ": a refused drop";
-    EXPECT_FALSE(cards().Dragging) << where;
-    QTest::mouseClick(table(), Qt::RightButton, {}, At({130, 214}));
-    EXPECT_EQ(Counts(), "0541") << where << ": a right-click sends the ace home";
-}
-} // namespace
-
 // At ratio 1 and the default size this is the window as it has always been.
 TEST_F(ScaledWindow, ShowsTheTableSharpAndTakesEveryGesture) {
     const qreal dpr = table()->devicePixelRatioF();
@@ -192,14 +166,14 @@ TEST_F(ScaledWindow, ShowsTheTableSharpAndTakesEveryGesture) {
     for (const auto& [screen, name] : sizes) {
         const std::string where = std::string(name) + " at " + std::to_string(dpr);
         const QSize logical = (QSizeF(screen) / dpr).toSize();
-        const QSize least = app->Window().minimumSize();
+        const QSize least = window().minimumSize();
         if (!screen.isEmpty() && (logical.width() < least.width() || logical.height() < least.height()))
             continue; // the window does not fit on this screen at this ratio
         if (!screen.isEmpty()) {
-            app->Window().resize(logical);
+            window().resize(logical);
             ASSERT_TRUE(QTest::qWaitFor(
                 [&] { return table()->width() > frmMain::TableClientWidth; }, ReadyMs));
-            mnuDebugNoshuffle_Click(app->game());
+            mnuDebugNoshuffle_Click(g());
         }
         EXPECT_EQ(table()->View().Exact(), screen.isEmpty() && dpr == 1) << where;
         CheckPicture(where);

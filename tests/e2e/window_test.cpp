@@ -1,73 +1,19 @@
+#include "AppFixture.h"
 #include "Printers.h"
-#include "TestHost.h"
-#include "shell/Application.h"
-#include "shell/QtServices.h"
-#include "shell/TableWidget.h"
-#include "shell/frmMain.h"
 #include "status/ElapsedTime.h"
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 
-namespace {
-using M = MenuItem;
-// The real window, game and system services, but scripted dialogs, an in-memory store, recorded
-// sounds and a recorded end; data comes from beside the test program, as installed.
-struct AppFixture : ::testing::Test, QtSystem, DialogService {
-    static constexpr int ReadyMs = 30000; // only a fault ever waits this out
-    void EndProgram() override { ++endCalls; }
-    MsgResult MsgBox(const std::string& text, MsgStyle style, const std::string& title) override {
-        onMsgBox();
-        return host.MsgBox(text, style, title);
-    }
-    int endCalls = 0;
-    std::function<void()> onMsgBox = [] {};
-    struct : TestHost { // a blocking sound lasts a minute while longTune is on, or until stopped
-        std::atomic_bool longTune = false;
-        void PlaySync(const SoundImage&) override {
-            for (int ms = 0; ms < 60000 && longTune; ++ms)
-                QThread::msleep(1);
-        }
-        void Stop() override { TestHost::Stop(), longTune = false; }
-    } host;
-    std::string appFolder; // beside the test program when empty
-    std::unique_ptr<Application> app;
-    void Start(bool loads = true) {
-        app = std::make_unique<Application>(
-            ServiceOverrides{this, &host, &host, this, &host, appFolder, "ann"});
-        ASSERT_EQ(app->Main(), loads);
-        ASSERT_TRUE(!loads || QTest::qWaitFor([this] { return window().isVisible(); }, ReadyMs));
-        // A headless compositor has no seat to give the focus with; shortcuts need it.
-        if (loads && !window().isActiveWindow()) QApplication::setActiveWindow(&window());
-    }
-    Game& g() { return app->game(); }
-    frmMain& window() { return app->Window(); }
-    TableWidget* table() { return window().Table(); }
-    QAction* action(M item) { return window().Action(item); }
-    QMenu* menu(M item) { return window().Menu(item); }
-    void Open(M item) { QMetaObject::invokeMethod(menu(item), "aboutToShow"); }
-    // The table as the screen shows it; Wayland shows no client the screen, so there the
-    // window's own picture.
-    QImage Shown() {
-        QImage screen = window().screen()->grabWindow(window().winId()).toImage();
-        if (screen.isNull()) screen = window().grab().toImage();
-        return screen.copy(table()->geometry()).convertToFormat(QImage::Format_RGB32);
-    }
-};
-} // namespace
 int main(int argc, char** argv) {
     // Offscreen unless told otherwise: runs on a real display choose their own platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -255,13 +201,8 @@ TEST_F(AppFixture, KeysAloneWinTheSortedDealAndTheTableIsRead) {
     QTest::mouseClick(table(), Qt::LeftButton, {}, {600, 450});
     EXPECT_TRUE(QTest::qWaitFor(screenIsGame, ReadyMs)) << "the frame outlives a mouse press";
     // Moves found for this deal, made as a player would: walk to a place, reach, act or send.
-    const auto placeOf = [](const std::string& a) {
-        return static_cast<uint8_t>(a == "S"   ? 12
-                                    : a == "W" ? 13
-                                               : std::stoi(a.substr(1)) + (a[0] == 'g') * 7);
-    };
     const auto walk = [&](const std::string& to) {
-        const uint8_t want = placeOf(to.substr(0, to.find('.')));
+        const uint8_t want = PileNo(to.substr(0, to.find('.')));
         const auto at = [](uint8_t p) {
             return std::find(PlaceOrder.begin(), PlaceOrder.end(), p);
         };
@@ -321,19 +262,16 @@ TEST_F(AppFixture, KeysAloneWinTheSortedDealAndTheTableIsRead) {
 // shows them. Closed while the win tune plays, the tune is cut short and no question follows.
 // A save that fails is told in a box, or on stderr at a signal, and the exit status is 1.
 TEST_F(AppFixture, EveryWayOfEndingSavesTheChoicesOnce) {
-    const std::string unsaved = "不能保存文件 /h/Varnel.conf\n原因：磁盘已满。本次的设置没有保存。";
-    const auto failing = [&](std::function<void()> end, bool signal) {
+    const auto failing = [&](std::function<void()> end, const char* told) {
         return [=, this] {
             host.flushResult = {SaveProblem::DiskFull, "/h/Varnel.conf"}, host.shown.clear();
             ::testing::internal::CaptureStderr();
             end();
-            const int status = app->Finish();
-            const std::string said = ::testing::internal::GetCapturedStderr();
-            const std::string box = host.shown.empty() ? "" : host.shown.back().text;
-            EXPECT_EQ(box + said, signal ? "zorvo: 不能保存文件 /h/Varnel.conf 原因：磁盘已满。"
-                                           "本次的设置没有保存。\n"
-                                         : unsaved);
-            EXPECT_EQ(status, 1);
+            EXPECT_EQ(app->Finish(), 1);
+            EXPECT_EQ((host.shown.empty() ? "" : host.shown.back().text) +
+                          ::testing::internal::GetCapturedStderr(),
+                      std::string(told) + "不能保存文件 /h/Varnel.conf" + (*told ? " " : "\n") +
+                          "原因：磁盘已满。本次的设置没有保存。" + (*told ? "\n" : ""));
         };
     };
     const std::function<void()> ends[] = {
@@ -350,8 +288,8 @@ TEST_F(AppFixture, EveryWayOfEndingSavesTheChoicesOnce) {
             action(M::DebugWin)->trigger();
             EXPECT_EQ(host.played.at(0).how + host.played.at(1).how, "loopstop");
         },
-        failing([this] { action(M::FileExit)->trigger(); }, false),
-        failing([this] { app->EndOnSignal(); }, true)};
+        failing([this] { action(M::FileExit)->trigger(); }, ""),
+        failing([this] { app->EndOnSignal(); }, "zorvo: ")};
     const M choices[] = {M::OptionsRulesDrawThree, M::OptionsTavi, M::OptionsSoundsPlaysounds};
     QTimer key; // keeps pressing, so that a celebration ends (and a fault does not hang)
     key.callOnTimeout([this] { QTest::keyClick(table(), Qt::Key_Escape); });

@@ -14,6 +14,10 @@ std::string CardText(const Table& t, uint8_t card) {
         return Cat({"#", std::to_string(card)});
     return Cat({c.Rank == 10 ? "10" : std::string(1, "A23456789-JQK"[c.Rank - 1]), Suits[c.Suit]});
 }
+uint8_t PileNo(const std::string& key) {
+    if (key == "S" || key == "W") return key == "S" ? PileStock : PileWaste;
+    return static_cast<uint8_t>(std::stoi(key.substr(1)) + (key[0] == 'g' ? 7 : 0));
+}
 std::string PileName(uint8_t n) {
     if (n == PileStock || n == PileWaste) return n == PileStock ? "stock" : "waste";
     return Cat(

@@ -17,3 +17,4 @@ std::string PileText(const Table& t, const Pile& p);
 std::string HandText(const Table& t);
 std::string UndoText(const Table& t);
 std::string PositionText(const Table& t);
+uint8_t PileNo(const std::string& key); // "p1".."p7", "g1".."g4", "S", "W" as pile numbers
