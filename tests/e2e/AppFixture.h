@@ -47,6 +47,30 @@ struct AppFixture : ::testing::Test, QtSystem, DialogService {
     QAction* action(M item) { return window().Action(item); }
     QMenu* menu(M item) { return window().Menu(item); }
     void Open(M item) { QMetaObject::invokeMethod(menu(item), "aboutToShow"); }
+    // The widget position over the centre of a table pixel, whatever the window's scale.
+    QPoint At(QPoint t) {
+        const TableView v = table()->View();
+        const qreal s = v.Scale(), dpr = v.Dpr();
+        return QPointF((v.Device().x() + (t.x() + 0.5) * s) / dpr,
+                       (v.Device().y() + (t.y() + 0.5) * s) / dpr)
+            .toPoint();
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(table(), Qt::LeftButton, {}, At(from));
+        const auto atPress = g().gfx.surfWindow.Pixels;
+        QTest::mouseMove(table(), At((from + to) / 2));
+        EXPECT_TRUE(g().gfx.surfWindow.Pixels != atPress) << "the cards do not follow the pointer";
+        QTest::mouseMove(table(), At(to));
+        QTest::mouseRelease(table(), Qt::LeftButton, {}, At(to));
+    }
+    // Tableau 1, 2 and 4, the waste and goal 1 counted, and whether cards are carried.
+    std::string Counts() {
+        const Table& t = g().table;
+        std::string counts;
+        for (const Pile* p : {&t.Tableau[1], &t.Tableau[2], &t.Tableau[4], &t.Waste, &t.Goal[1]})
+            counts += std::to_string(p->Count);
+        return counts + (t.Dragging ? " carried" : "");
+    }
     // The table as the screen shows it; Wayland shows no client the screen, so there the
     // window's own picture.
     QImage Shown() {
