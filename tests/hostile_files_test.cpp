@@ -240,7 +240,7 @@ TEST(RealStore, ACutOrSpoiltFileIsRepairedAtTheNextSave) {
     std::vector<std::pair<std::string, size_t>> inputs; // the bytes, how much of the file is whole
     for (size_t cut = 0; cut <= whole.size(); ++cut)
         inputs.emplace_back(whole.substr(0, cut), cut);
-    for (const char* spoilt : {"\xEF\xBB\xBF", "De\n", "[alice", "[]\nFront=2\n"})
+    for (const char* spoilt : {"\xEF\xBB\xBF", "De\n", "\xAB\xAB\n", "[alice", "[]\nFront=2\n"})
         inputs.emplace_back(*spoilt == '[' ? whole + spoilt : spoilt + whole, whole.size());
     QSettings before(QString::fromStdString(config.filePath("whole.conf").toStdString()),
                      QSettings::IniFormat);
