@@ -107,7 +107,8 @@ void frmMain::Centre() {
 // unless the player has already resized the window.
 void frmMain::CentreByFrame() {
     if (centreOnWidth == 0 || !isVisible()) return;
-    const bool frameTold = frameGeometry().width() != centredOuterWidth;
+    const QRect outer = frameGeometry();
+    const bool frameTold = outer.width() != centredOuterWidth || outer.top() != 0;
     if (frameTold && width() == centredWidth) Centre();
     if (frameTold || width() != centredWidth) centreOnWidth = 0;
 }
